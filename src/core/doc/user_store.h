@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "base/status.h"
+
+namespace radioprog {
+
+/// Per-user settings that outlive a run (the saved port, the Type/Field mirror, the access
+/// role): key path + value name -> 4-byte integer. Kept in an INI file whose sections are the
+/// key paths; key paths and value names match without regard to letter case. Every change is
+/// written to the disk at once, atomically.
+class UserStore {
+public:
+    explicit UserStore(std::filesystem::path file);
+
+    /// `$XDG_CONFIG_HOME/radioprog/user.ini`, or `~/.config/radioprog/user.ini`.
+    static std::filesystem::path DefaultLocation();
+
+    const std::filesystem::path& file() const { return m_file; }
+
+    /// The stored value, or nothing when the value (or the whole file) is missing or unreadable.
+    std::optional<std::uint32_t> GetInt(std::string_view keyPath, std::string_view name) const;
+    std::uint32_t GetInt(std::string_view keyPath, std::string_view name,
+                         std::uint32_t defaultValue) const;
+    /// Creates the folder and the file when needed.
+    Status SetInt(std::string_view keyPath, std::string_view name, std::uint32_t value);
+
+private:
+    std::filesystem::path m_file;
+};
+
+}  // namespace radioprog
