@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace radioprog {
+
+/// The leading decimal number of @p text as a classic `atof` reads it: blanks, a sign, digits
+/// with an optional point and an optional exponent; 0 when the text does not begin with one.
+/// Independent of the locale, and without the "inf", "nan" and hexadecimal forms.
+double LeadingNumber(std::string_view text);
+
+/// The leading decimal integer of @p text as `atoi` reads it (blanks, sign, digits); 0 when there
+/// is none. Saturates at the ends of the int range instead of overflowing.
+int LeadingInt(std::string_view text);
+
+/// `%.<decimals>f` with a point, whatever the locale.
+std::string FormatFixed(double value, int decimals);
+
+/// Reads "%d" at the front of @p text (blanks, sign, digits); the number and what follows it.
+struct ScannedInt {
+    int value;
+    std::string_view rest;
+};
+std::optional<ScannedInt> ScanInt(std::string_view text);
+
+}  // namespace radioprog

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "base/language.h"
+#include "doc/ini_profile.h"
+#include "doc/user_store.h"
+#include "radio/band_limits.h"
+#include "radio/packed_password.h"
+
+namespace radioprog {
+
+/// Everything that is process-wide for one run of the program: the settings file, the per-user
+/// store, the language, the login and the band limits in use. The application builds one; tests
+/// build as many independent ones as they need.
+struct AppContext {
+    explicit AppContext(std::filesystem::path userStoreFile = UserStore::DefaultLocation())
+        : userStore(std::move(userStoreFile)) {}
+
+    CIniProfile profile{4};
+    UserStore userStore;
+
+    std::filesystem::path appDirectory;
+    std::string languageName;  ///< `Setup` `Language`, also the section of per-language texts
+    Language language = Language::English;
+
+    int accessRole = 0;                     ///< 0 User, anything else Admin
+    PackedPassword loginPassword{0, 0, 0};  ///< never stored on disk
+    BandLimits band;                        ///< band limits in use
+    bool newDocument = false;               ///< set by New, cleared by Open and by a read
+
+    /// `Setup` `AppName`: the per-user key under `Software\` and a new document's path name.
+    std::string SetupAppName() const { return profile.GetValue("Setup", "AppName", ""); }
+    /// `AppName` of the language section: the start of the main window's title.
+    std::string TitleAppName() const { return profile.GetValue(languageName, "AppName", ""); }
+};
+
+/// Loads `Program.ini` from @p appDirectory (creating it when missing, written back when the
+/// context ends) and fixes the language of the run: Chinese only for the exact name "Chinese".
+void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory);
+
+}  // namespace radioprog

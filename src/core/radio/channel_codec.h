@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "base/language.h"
+#include "base/string_table.h"
+#include "radio/band_limits.h"
+#include "radio/channel_grid.h"
+#include "radio/memory_image.h"
+
+namespace radioprog {
+
+/// Shows rows 1-16 of the grid from the image's channel records and scan-add flags, and makes the
+/// image's band limits the limits in use.
+void ImageToGrid(const RadioImage& image, ChannelGrid& grid, BandLimits& bandInUse,
+                 Language language);
+
+/// Stores rows 1-16 of the grid and the band limits in use back into the image. Never fails: a
+/// text it cannot read stores the cleared form of its field. Either language's texts are
+/// recognised; bits and bytes the grid does not show are kept as found.
+void GridToImage(const ChannelGrid& grid, const BandLimits& bandInUse, RadioImage& image);
+
+/// Decides what the current cell keeps when its in-place editor closes, and hides the editor.
+/// A refused frequency returns the message to show (caption StringId::Caution); the cells it
+/// empties are already empty when this returns.
+std::optional<StringId> CommitEditedCell(ChannelGrid& grid, const BandLimits& bandInUse,
+                                         Language language);
+
+/// The cell text of a tone word; @p incomplete decides whether "no tone" shows "None" or nothing.
+std::string ToneText(std::uint16_t word, bool incomplete, Language language);
+/// The two bytes (low, high) of the tone word a cell text stands for.
+std::pair<std::uint8_t, std::uint8_t> ToneBytes(const std::string& text);
+
+}  // namespace radioprog
