@@ -1,2 +1,35 @@
 #include <CLI/CLI.hpp>
-int main(int argc, char** argv) { CLI::App app{"radioprog-cli"}; CLI11_PARSE(app, argc, argv); return 0; }
+#include <vector>
+
+#include "commands.h"
+
+int main(int argc, char** argv) {
+    using namespace radioprog::cli;
+    CLI::App app{"radioprog-cli: read, edit and write the memory of the 16-channel VHF radio"};
+    app.require_subcommand(1);
+    GlobalOptions global;
+    app.add_option("--appdir", global.appDir, "Folder that holds Program.ini");
+
+    const std::vector<Subcommand> commands = {
+        AddNewCommand(app, global),
+        AddShowCommand(app, global),
+        AddSetCommand(app, global),
+    };
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? kExitOk : kExitUsage;  // help is not a mistake
+    }
+    try {
+        for (const Subcommand& command : commands) {
+            if (command.app->parsed()) {
+                return command.run();
+            }
+        }
+    } catch (const UsageError& e) {
+        Report(e.what());
+        return kExitUsage;
+    }
+    return kExitUsage;
+}

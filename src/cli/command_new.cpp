@@ -1,0 +1,47 @@
+#include <memory>
+
+#include "commands.h"
+#include "doc/grid_refresh.h"
+#include "doc/program_doc.h"
+#include "radio/text_grid.h"
+
+namespace radioprog::cli {
+namespace {
+
+struct NewOptions {
+    std::string output;
+    std::string password;
+};
+
+// What the program writes for New followed at once by Save: the grid is filled from the new
+// image first, so the per-user Type/Field values reach it, then stored back.
+int RunNew(const GlobalOptions& global, const NewOptions& options) {
+    const auto password = PackPassword(options.password);
+    if (!password) {
+        throw UsageError("--password takes up to six digits");
+    }
+    auto context = MakeContext(global, std::nullopt);
+    context->loginPassword = *password;
+    CProgramDoc doc;
+    doc.OnNewDocument(*context);
+    TextGrid grid;
+    RefreshGridFromImage(doc.image(), grid, *context);
+    if (Status saved = doc.OnSaveDocument(options.output, grid, *context); !saved) {
+        Report(saved.message());
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddNewCommand(CLI::App& app, const GlobalOptions& global) {
+    auto options = std::make_shared<NewOptions>();
+    CLI::App* sub = app.add_subcommand("new", "Write the memory of a new document to a .dat file");
+    sub->add_option("-o,--output", options->output, "The .dat file to write")->required();
+    sub->add_option("--password", options->password,
+                    "Login password (up to six digits), kept as the Admin password");
+    return {sub, [&global, options] { return RunNew(global, *options); }};
+}
+
+}  // namespace radioprog::cli

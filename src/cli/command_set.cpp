@@ -1,0 +1,114 @@
+#include <algorithm>
+#include <memory>
+
+#include "commands.h"
+#include "radio/channel_codec.h"
+#include "radio/grid_columns.h"
+
+namespace radioprog::cli {
+namespace {
+
+struct SetOptions {
+    std::string file;
+    int channel = 0;
+    std::vector<std::string> assignments;
+    std::optional<std::string> lang;
+};
+
+struct FieldName {
+    const char* name;
+    int col;
+};
+constexpr FieldName kFields[] = {
+    {"rx", column::kRxFrequency}, {"tx", column::kTxFrequency}, {"dec", column::kRxTone},
+    {"enc", column::kTxTone},     {"power", column::kPower},    {"scan", column::kScanAdd},
+    {"busy", column::kBusyLock},  {"wn", column::kWideNarrow},
+};
+
+struct Edit {
+    int col;
+    std::string text;
+};
+
+bool OfferedInEitherLanguage(int col, const std::string& text) {
+    for (Language language : {Language::English, Language::Chinese}) {
+        const auto items = ColumnItems(col, language);
+        if (std::find(items.begin(), items.end(), text) != items.end()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Edit ParseAssignment(const std::string& assignment) {
+    const auto equals = assignment.find('=');
+    if (equals == std::string::npos) {
+        throw UsageError("expected FIELD=TEXT, got \"" + assignment + "\"");
+    }
+    const std::string name = assignment.substr(0, equals);
+    const auto field = std::find_if(std::begin(kFields), std::end(kFields),
+                                    [&](const FieldName& f) { return name == f.name; });
+    if (field == std::end(kFields)) {
+        throw UsageError("unknown field \"" + name + "\" (rx tx dec enc power scan busy wn)");
+    }
+    Edit edit{field->col, assignment.substr(equals + 1)};
+    const bool typed = edit.col == column::kRxFrequency || edit.col == column::kTxFrequency;
+    if (!typed && !OfferedInEitherLanguage(edit.col, edit.text)) {
+        throw UsageError("\"" + edit.text + "\" is not one of the choices of " + name);
+    }
+    return edit;
+}
+
+// Each pair is an edit committed in its cell, exactly as typing it into the grid would be.
+int RunSet(const GlobalOptions& global, const SetOptions& options) {
+    std::vector<Edit> edits;
+    for (const std::string& assignment : options.assignments) {
+        edits.push_back(ParseAssignment(assignment));
+    }
+    auto context = MakeContext(global, options.lang);
+    CProgramDoc doc;
+    TextGrid grid;
+    if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
+        Report(opened.message());
+        return kExitFileError;
+    }
+    const int row = options.channel;
+    for (const Edit& edit : edits) {
+        const bool programmed = !grid.TextMatrix(row, column::kRxFrequency).empty() ||
+                                !grid.TextMatrix(row, column::kTxFrequency).empty();
+        if (edit.col > column::kTxFrequency && !programmed) {
+            Report("Channel " + std::to_string(row) + " has no frequency: set rx first.");
+            return kExitRefused;
+        }
+        grid.SetCurrentCell(row, edit.col);
+        grid.OpenEditor(edit.text);
+        if (const auto refusal = CommitEditedCell(grid, context->band, context->language)) {
+            Report(std::string(StringText(*refusal, context->language)));
+            return kExitRefused;
+        }
+    }
+    if (Status saved = doc.OnSaveDocument(options.file, grid, *context); !saved) {
+        Report(saved.message());
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global) {
+    auto options = std::make_shared<SetOptions>();
+    CLI::App* sub = app.add_subcommand("set", "Edit one channel of a .dat file");
+    sub->add_option("file", options->file, "The .dat file")->required();
+    sub->add_option("channel", options->channel, "Channel 1-16")
+        ->required()
+        ->check(CLI::Range(1, 16));
+    sub->add_option("assignments", options->assignments,
+                    "FIELD=TEXT pairs, FIELD one of rx tx dec enc power scan busy wn")
+        ->required();
+    sub->add_option("--lang", options->lang, "Language of new channel texts")
+        ->check(CLI::IsMember({"en", "zh"}));
+    return {sub, [&global, options] { return RunSet(global, *options); }};
+}
+
+}  // namespace radioprog::cli

@@ -1,0 +1,103 @@
+#include <iostream>
+#include <memory>
+#include <nlohmann/json.hpp>
+
+#include "commands.h"
+#include "radio/grid_columns.h"
+
+namespace radioprog::cli {
+namespace {
+
+struct ShowOptions {
+    std::string file;
+    std::optional<std::string> lang;
+    bool json = false;
+};
+
+constexpr const char* kJsonFields[] = {"rx", "tx", "dec", "enc", "power", "scan", "busy", "wn"};
+
+// Columns on a terminal: a CJK character takes two cells, everything else one.
+std::size_t DisplayWidth(const std::string& text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+    const std::size_t shown = DisplayWidth(text);
+    return text + std::string(width > shown ? width - shown : 0, ' ');
+}
+
+void PrintTable(const TextGrid& grid, const AppContext& context) {
+    const BilingualText band{"Band", "频段"};
+    std::cout << band.In(context.language) << ": " << context.band.lower() << " - "
+              << context.band.upper() << "MHz\n";
+    std::array<std::size_t, column::kCount> widths{};
+    for (int col = 0; col < column::kCount; ++col) {
+        widths[col] = DisplayWidth(ColumnHeader(col, context.language));
+        for (int row = 1; row < kGridRows; ++row) {
+            widths[col] = std::max(widths[col], DisplayWidth(grid.TextMatrix(row, col)));
+        }
+    }
+    for (int row = 0; row < kGridRows; ++row) {
+        std::string line;
+        for (int col = 0; col < column::kCount; ++col) {
+            const std::string text =
+                row == 0 ? ColumnHeader(col, context.language)
+                         : (col == 0 ? RowLabel(row) : grid.TextMatrix(row, col));
+            line += Padded(text, widths[col]) + (col + 1 < column::kCount ? "  " : "");
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        std::cout << line << '\n';
+    }
+}
+
+void PrintJson(const TextGrid& grid, const AppContext& context) {
+    nlohmann::ordered_json document;
+    document["band"] = {context.band.lower(), context.band.upper()};
+    document["channels"] = nlohmann::ordered_json::array();
+    for (int row = 1; row < kGridRows; ++row) {
+        nlohmann::ordered_json channel;
+        channel["channel"] = row;
+        for (int col = column::kRxFrequency; col < column::kCount; ++col) {
+            channel[kJsonFields[col - 1]] = grid.TextMatrix(row, col);
+        }
+        document["channels"].push_back(std::move(channel));
+    }
+    std::cout << document.dump(2) << '\n';
+}
+
+int RunShow(const GlobalOptions& global, const ShowOptions& options) {
+    auto context = MakeContext(global, options.lang);
+    CProgramDoc doc;
+    TextGrid grid;
+    if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
+        Report(opened.message());
+        return kExitFileError;
+    }
+    if (options.json) {
+        PrintJson(grid, *context);
+    } else {
+        PrintTable(grid, *context);
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddShowCommand(CLI::App& app, const GlobalOptions& global) {
+    auto options = std::make_shared<ShowOptions>();
+    CLI::App* sub = app.add_subcommand("show", "Print the channels of a .dat file");
+    sub->add_option("file", options->file, "The .dat file")->required();
+    sub->add_option("--lang", options->lang, "Language of the texts (default: Program.ini's)")
+        ->check(CLI::IsMember({"en", "zh"}));
+    sub->add_flag("--json", options->json, "Print one JSON object");
+    return {sub, [&global, options] { return RunShow(global, *options); }};
+}
+
+}  // namespace radioprog::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+#include <functional>
+
+#include "cli_common.h"
+
+namespace radioprog::cli {
+
+/// A subcommand and what runs it after a successful parse; `run` returns the exit code.
+struct Subcommand {
+    CLI::App* app;
+    std::function<int()> run;
+};
+
+Subcommand AddNewCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddShowCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global);
+
+}  // namespace radioprog::cli

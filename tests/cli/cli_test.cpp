@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../support/process.h"
+#include "../support/temp_dir.h"
+
+namespace radioprog {
+namespace {
+
+using testing::ProcessResult;
+using testing::ReadBytes;
+using testing::RunProcess;
+using testing::TempDir;
+using testing::WriteText;
+
+/// Runs the command-line tool in a private application folder and a private per-user store.
+class CliTest : public ::testing::Test {
+protected:
+    CliTest() {
+        WriteText(m_dir / "Program.ini",
+                  "[Setup]\nLanguage=English\nAppName=radioprog\nType1=RP-16V\n"
+                  "[English]\nAppName=Radio\n");
+    }
+
+    ProcessResult Cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--appdir", m_dir.path().string()});
+        return RunProcess(RADIOPROG_CLI, args, {"XDG_CONFIG_HOME=" + (m_dir / "config").string()});
+    }
+    std::string File(const std::string& name) const { return (m_dir / name).string(); }
+
+    std::string ShowJson(const std::string& file) {
+        const ProcessResult shown = Cli({"show", file, "--json"});
+        EXPECT_EQ(shown.exitCode, 0) << shown.err;
+        return shown.out;
+    }
+
+    TempDir m_dir;
+};
+
+TEST_F(CliTest, NewWritesTheImageOfANewDocumentSavedAtOnce) {
+    const ProcessResult result = Cli({"new", "-o", File("new.dat")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto bytes = ReadBytes(File("new.dat"));
+    ASSERT_EQ(bytes.size(), 1024u);
+    const std::vector<std::uint8_t> header(bytes.begin(), bytes.begin() + 16);
+    EXPECT_EQ(header, (std::vector<std::uint8_t>{0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF,
+                                                 0x00, 0x03, 0x01, 0x00, 0x02, 0x00, 0x24, 0x11}));
+    for (std::size_t at = 0x010; at < 0x110; ++at) {
+        const std::size_t inRecord = at % 16;
+        const std::uint8_t expected = inRecord == 12 ? 0xF7 : inRecord == 13 ? 0xCF : 0xFF;
+        ASSERT_EQ(bytes[at], expected) << std::hex << at;
+    }
+    struct Expect {
+        std::size_t at;
+        std::uint8_t value;
+    };
+    const Expect expected[] = {
+        {0x12F, 0x01}, {0x130, 0x04}, {0x131, 0x09}, {0x134, 0x04}, {0x135, 0x01}, {0x136, 0x01},
+        {0x139, 0xFF}, {0x13A, 0x05}, {0x13B, 0x02}, {0x160, 0x00}, {0x161, 0x11}, {0x162, 0x09},
+        {0x163, 0x15}, {0x164, 0xFF}, {0x165, 0x30}, {0x166, 0x00}, {0x167, 0x30}, {0x168, 0x00},
+        {0x17E, 0x00}, {0x17F, 0x00}, {0x1AD, 0x13}, {0x1AE, 0x17}, {0x1AF, 0x64}, {0x1B8, 0x50},
+        {0x1B9, 0xFF}, {0x1BA, 0xFF}, {0x1BB, 0xFF}, {0x1BC, 0xFF}, {0x1BD, 0xFF}, {0x3B8, 0xFE},
+        {0x3B9, 0xFF}, {0x3C7, 0xFF}, {0x3D2, 0x00}, {0x3D3, 0x00}, {0x3EF, 0xFF}, {0x3F0, 0x00},
+        {0x3F1, 0xFF}, {0x3FF, 0xFF}, {0x110, 0xFF}, {0x132, 0xFF},
+    };
+    for (const Expect& e : expected) {
+        EXPECT_EQ(bytes[e.at], e.value) << std::hex << e.at;
+    }
+}
+
+TEST_F(CliTest, NewPacksThePasswordAndTakesTypeAndFieldFromThePerUserStore) {
+    std::filesystem::create_directories(m_dir / "config" / "radioprog");
+    WriteText(m_dir / "config" / "radioprog" / "user.ini",
+              "[Software\\radioprog]\nType=261\nField=3\n");
+    const ProcessResult result = Cli({"new", "-o", File("pw.dat"), "--password", "1234"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto bytes = ReadBytes(File("pw.dat"));
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 0x1B8, bytes.begin() + 0x1C0),
+              (std::vector<std::uint8_t>{0x50, 0xFF, 0x12, 0x34, 0xFF, 0xFF, 0xFF, 0xFF}));
+    EXPECT_EQ(bytes[0x3D2], 0x05);  // the low byte of 261
+    EXPECT_EQ(bytes[0x3D3], 0x03);
+}
+
+TEST_F(CliTest, UsageMistakesExitWithTwoAndTouchNothing) {
+    ASSERT_EQ(Cli({"new", "-o", File("a.dat")}).exitCode, 0);
+    const auto before = ReadBytes(File("a.dat"));
+    const std::vector<std::vector<std::string>> mistakes = {
+        {"new", "-o", File("b.dat"), "--password", "12a"},
+        {"new", "-o", File("b.dat"), "--password", "1234567"},
+        {"set", File("a.dat"), "17", "rx=145"},
+        {"set", File("a.dat"), "1", "volume=3"},
+        {"set", File("a.dat"), "1", "rx"},
+        {"set", File("a.dat"), "1", "power=Medium"},
+        {"set", File("a.dat"), "1", "dec=D024N"},
+        {"show", File("a.dat"), "--lang", "fr"},
+        {"frobnicate"},
+    };
+    for (const auto& args : mistakes) {
+        const ProcessResult result = Cli(args);
+        EXPECT_EQ(result.exitCode, 2) << args[0] << " " << args.back();
+        EXPECT_FALSE(result.err.empty());
+    }
+    EXPECT_EQ(ReadBytes(File("a.dat")), before);
+    EXPECT_FALSE(std::filesystem::exists(File("b.dat")));
+}
+
+TEST_F(CliTest, SetCommitsEachEditLikeTheGridAndShowPrintsIt) {
+    ASSERT_EQ(Cli({"new", "-o", File("r.dat")}).exitCode, 0);
+    ProcessResult result = Cli({"set", File("r.dat"), "3", "rx=145.0125", "dec=D023N", "power=低",
+                                "scan=Yes", "busy=Carrier", "tx=", "wn=Narrow"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string json = ShowJson(File("r.dat"));
+    EXPECT_NE(json.find(R"("channel": 3,
+      "rx": "145.01250",
+      "tx": "145.01250",
+      "dec": "D023N",
+      "enc": "None",
+      "power": "Low",
+      "scan": "Yes",
+      "busy": "Carrier",
+      "wn": "Narrow")"),
+              std::string::npos)
+        << json;
+    EXPECT_NE(json.find(R"("band": [
+    136,
+    174
+  ])"),
+              std::string::npos);
+    const auto bytes = ReadBytes(File("r.dat"));
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 0x30, bytes.begin() + 0x3A),
+              (std::vector<std::uint8_t>{0x50, 0x12, 0x50, 0x14, 0x50, 0x12, 0x50, 0x14, 0x13, 0x28}));
+    EXPECT_EQ(bytes[0x17E], 0x04);
+
+    const ProcessResult table = Cli({"show", File("r.dat"), "--lang", "zh"});
+    ASSERT_EQ(table.exitCode, 0);
+    EXPECT_NE(table.out.find("信道"), std::string::npos);
+    EXPECT_NE(table.out.find(" 3  145.01250     145.01250     D023N       无          低    有"),
+              std::string::npos)
+        << table.out;
+}
+
+TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
+    ASSERT_EQ(Cli({"new", "-o", File("k.dat")}).exitCode, 0);
+    ASSERT_EQ(Cli({"set", File("k.dat"), "1", "rx=150"}).exitCode, 0);
+    const auto before = ReadBytes(File("k.dat"));
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"set", File("k.dat"), "1", "rx=145.0130"},
+         "Error data Value, please input according the step value(6.25K/5k)."},
+        {{"set", File("k.dat"), "1", "power=Low", "tx=180"}, "Out of range,please input again."},
+        {{"set", File("k.dat"), "2", "power=Low"}, "Channel 2 has no frequency"},
+        {{"set", File("k.dat"), "1", "rx=abc", "--lang", "zh"}, "超出范围"},
+    };
+    for (const Case& c : cases) {
+        const ProcessResult result = Cli(c.args);
+        EXPECT_EQ(result.exitCode, 1) << c.args.back();
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+    }
+    EXPECT_EQ(ReadBytes(File("k.dat")), before);
+}
+
+TEST_F(CliTest, FileProblemsExitWithSeven) {
+    WriteText(m_dir / "short.dat", std::string(1023, '\xFF'));
+    ProcessResult result = Cli({"show", File("short.dat")});
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_NE(result.err.find("1023 bytes"), std::string::npos) << result.err;
+    result = Cli({"show", File("missing.dat")});
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_NE(result.err.find("missing.dat"), std::string::npos);
+    result = Cli({"new", "-o", File("no-folder/x.dat")});
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_NE(result.err.find("x.dat"), std::string::npos);
+}
+
+TEST_F(CliTest, ALongerFileIsReadByItsFirst1024Bytes) {
+    ASSERT_EQ(Cli({"new", "-o", File("base.dat")}).exitCode, 0);
+    ASSERT_EQ(Cli({"set", File("base.dat"), "16", "rx=160"}).exitCode, 0);
+    auto bytes = ReadBytes(File("base.dat"));
+    bytes.resize(2000, 0x00);
+    WriteText(m_dir / "long.dat", std::string(bytes.begin(), bytes.end()));
+    EXPECT_NE(ShowJson(File("long.dat")).find(R"("rx": "160.00000")"), std::string::npos);
+    ASSERT_EQ(Cli({"set", File("long.dat"), "16", "power=Low"}).exitCode, 0);
+    EXPECT_EQ(ReadBytes(File("long.dat")).size(), 1024u);
+}
+
+}  // namespace
+}  // namespace radioprog

@@ -1,0 +1,149 @@
+#include "doc/program_doc.h"
+
+#include <gtest/gtest.h>
+
+#include "../../support/temp_dir.h"
+#include "doc/app_context.h"
+#include "doc/grid_refresh.h"
+#include "radio/channel_codec.h"
+#include "radio/text_grid.h"
+
+namespace radioprog {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteText;
+
+class ProgramDocTest : public ::testing::Test {
+protected:
+    ProgramDocTest() : m_context(m_dir / "config" / "user.ini") {
+        WriteText(m_dir / "Program.ini",
+                  "[Setup]\nAppName=radioprog\nType1=RP-16V\n[English]\nAppName=Radio\n"
+                  "[Chinese]\nAppName=电台\n");
+        LoadSettings(m_context, m_dir.path());
+    }
+
+    std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t seed) {
+        std::vector<std::uint8_t> bytes(size);
+        for (std::size_t i = 0; i < size; ++i) {
+            bytes[i] = static_cast<std::uint8_t>(i * 7 + seed);
+        }
+        return bytes;
+    }
+    void WriteBytes(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+        WriteText(m_dir / name, std::string(bytes.begin(), bytes.end()));
+    }
+
+    TempDir m_dir;
+    AppContext m_context;
+    CProgramDoc m_doc;
+    TextGrid m_grid;
+};
+
+TEST_F(ProgramDocTest, NewDocumentHoldsTheDefaultsAndTheLoginPasswordAsAdminPassword) {
+    m_context.loginPassword = {0x12, 0x34, 0x5F};
+    m_context.language = Language::Chinese;
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    EXPECT_TRUE(m_context.newDocument);
+    EXPECT_EQ(m_doc.title(), "信道信息");
+    EXPECT_EQ(m_doc.pathName(), "radioprog");
+    const RadioImage& image = m_doc.image();
+    EXPECT_EQ(std::vector<std::uint8_t>(image.begin() + 0x1B8, image.begin() + 0x1C0),
+              (std::vector<std::uint8_t>{0x50, 0xFF, 0x12, 0x34, 0x5F, 0xFF, 0xFF, 0xFF}));
+    for (std::size_t at = 0x10; at < 0x110; ++at) {
+        ASSERT_EQ(image[at], 0xFF) << at;
+    }
+    EXPECT_EQ(image[0x3F0], 0x00);
+    EXPECT_EQ(image[0x3E0], 0xFF);
+    EXPECT_EQ(image[0x3D2], 0xFF);  // filled from the per-user store when the grid is first shown
+}
+
+TEST_F(ProgramDocTest, OpenTakesTheFirst1024BytesAndRefusesShorterFiles) {
+    const auto full = Bytes(2000, 3);
+    WriteBytes("long.dat", full);
+    m_context.newDocument = true;
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "long.dat", m_context).ok());
+    EXPECT_FALSE(m_context.newDocument);
+    EXPECT_TRUE(std::equal(m_doc.image().begin(), m_doc.image().end(), full.begin()));
+    EXPECT_EQ(m_doc.title(), "long.dat");
+
+    const RadioImage before = m_doc.image();
+    WriteBytes("short.dat", Bytes(1023, 9));
+    m_context.newDocument = true;
+    for (const char* name : {"short.dat", "missing.dat", "config"}) {
+        std::filesystem::create_directories(m_dir / "config");
+        const Status status = m_doc.OnOpenDocument(m_dir / name, m_context);
+        EXPECT_FALSE(status.ok()) << name;
+        EXPECT_NE(status.message().find(name), std::string::npos) << status.message();
+    }
+    EXPECT_NE(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message().find("1023 bytes"),
+              std::string::npos);
+    EXPECT_EQ(m_doc.image(), before);
+    EXPECT_EQ(m_doc.title(), "long.dat");
+    EXPECT_TRUE(m_context.newDocument);
+}
+
+TEST_F(ProgramDocTest, SaveStoresTheGridFirstAndKeepsUnexchangedBlocks) {
+    auto bytes = Bytes(1024, 1);
+    // A well-formed channel 1 and a band of 400-470 MHz.
+    const std::uint8_t channel1[] = {0x50, 0x12, 0x50, 0x44, 0x50, 0x12, 0x50, 0x44,
+                                     0xFF, 0xFF, 0xFF, 0xFF, 0x08, 0x30, 0x01, 0x02};
+    std::copy(std::begin(channel1), std::end(channel1), bytes.begin() + 0x10);
+    bytes[0x1AD] = 0x40;
+    bytes[0x1AE] = 0x47;
+    bytes[0x1AF] = 0x00;
+    WriteBytes("radio.dat", bytes);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "radio.dat", m_context).ok());
+    ImageToGrid(m_doc.image(), m_grid, m_context.band, m_context.language);
+    EXPECT_EQ(m_context.band, BandLimits(400, 470));
+
+    m_grid.SetTextMatrix(1, 5, "Low");
+    ASSERT_TRUE(m_doc.OnSaveDocument(m_dir / "copy.dat", m_grid, m_context).ok());
+    EXPECT_EQ(m_doc.title(), "copy.dat");
+    const auto saved = ReadBytes(m_dir / "copy.dat");
+    ASSERT_EQ(saved.size(), 1024u);
+    EXPECT_EQ(saved[0x1D], 0x10);  // Power cleared by the grid's text
+    EXPECT_TRUE(std::equal(saved.begin() + 0x3E0, saved.end(), bytes.begin() + 0x3E0));
+    EXPECT_TRUE(std::equal(saved.begin() + 0x180, saved.begin() + 0x1AD, bytes.begin() + 0x180));
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x10, bytes.begin()));
+}
+
+TEST_F(ProgramDocTest, AFailedSaveKeepsTheOldFile) {
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    std::filesystem::create_directories(m_dir / "taken.dat");
+    const Status status = m_doc.OnSaveDocument(m_dir / "taken.dat", m_grid, m_context);
+    EXPECT_FALSE(status.ok());
+    EXPECT_NE(status.message().find("taken.dat"), std::string::npos);
+    EXPECT_EQ(m_doc.title(), "Channel Information");
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir / "taken.dat"));
+}
+
+TEST_F(ProgramDocTest, ANewDocumentTakesTypeAndFieldFromTheStoreAndAnOpenedOneWritesThem) {
+    ASSERT_TRUE(m_context.userStore.SetInt("software\\RADIOPROG", "type", 0x1234).ok());
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    GridRefresh refresh = RefreshGridFromImage(m_doc.image(), m_grid, m_context);
+    EXPECT_TRUE(refresh.mirror.ok());
+    EXPECT_EQ(m_doc.image()[0x3D2], 0x34);
+    EXPECT_EQ(m_doc.image()[0x3D3], 0x00);  // missing value reads 0
+    EXPECT_EQ(refresh.windowTitle, "Radio  [ Type:RP-16V  Fre:136 - 174MHz ]");
+
+    auto bytes = Bytes(1024, 5);
+    bytes[0x3D2] = 0x07;
+    bytes[0x3D3] = 0x02;
+    bytes[0x1AD] = 0x40;
+    bytes[0x1AE] = 0x47;
+    bytes[0x1AF] = 0x00;
+    WriteBytes("opened.dat", bytes);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "opened.dat", m_context).ok());
+    m_context.language = Language::Chinese;
+    m_context.languageName = "Chinese";
+    refresh = RefreshGridFromImage(m_doc.image(), m_grid, m_context);
+    EXPECT_TRUE(refresh.mirror.ok());
+    EXPECT_EQ(m_context.userStore.GetInt("Software\\radioprog", "Type"), 7u);
+    EXPECT_EQ(m_context.userStore.GetInt("Software\\radioprog", "Field"), 2u);
+    EXPECT_EQ(refresh.windowTitle, "电台  [ 类型:RP-16V  频率:400 - 470MHz ]");
+}
+
+}  // namespace
+}  // namespace radioprog
