@@ -136,7 +136,7 @@ TEST_F(CliTest, SetCommitsEachEditLikeTheGridAndShowPrintsIt) {
     const ProcessResult table = Cli({"show", File("r.dat"), "--lang", "zh"});
     ASSERT_EQ(table.exitCode, 0);
     EXPECT_NE(table.out.find("信道"), std::string::npos);
-    EXPECT_NE(table.out.find(" 3  145.01250     145.01250     D023N       无          低    有"),
+    EXPECT_NE(table.out.find(" 3    145.01250  145.01250  D023N       无          低    有        载波      窄"),
               std::string::npos)
         << table.out;
 }
