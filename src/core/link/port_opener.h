@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "link/radio_port.h"
+
+namespace radioprog {
+
+/// Opens the port an exchange needs, by the current port name ("COM1".."COM4" in any case, or a
+/// device path). The real opener gives a serial port; tests give fakes.
+class PortOpener {
+  public:
+    virtual ~PortOpener() = default;
+
+    struct Opened {
+        std::unique_ptr<RadioPort> port;  ///< null when the port could not be opened
+        std::string error;                ///< why, in words a Linux user can act on
+    };
+
+    virtual Opened Open(const std::string& portName, const TimeoutProfile& profile) = 0;
+};
+
+}  // namespace radioprog
