@@ -27,6 +27,7 @@ struct AppContext {
 
     int accessRole = 0;                     ///< 0 User, anything else Admin
     PackedPassword loginPassword{0, 0, 0};  ///< never stored on disk
+    std::string portName = "COM1";          ///< the port every exchange opens
     BandLimits band;                        ///< band limits in use
     bool newDocument = false;               ///< set by New, cleared by Open and by a read
 

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "link/connection.h"
+#include "radio/memory_image.h"
+
+namespace radioprog {
+
+enum class TransferDirection { Read = 0, Write = 1 };
+
+namespace wire {
+inline constexpr std::uint8_t kReadCommand = 0x52;   // "R"
+inline constexpr std::uint8_t kWriteCommand = 0x57;  // "W"
+inline constexpr std::uint8_t kHalfBlockLength = 0x08;
+inline constexpr std::size_t kReadReplySize = 12;
+inline constexpr std::size_t kReadReplyData = 4;
+/// The block whose second half is the identity record, which a User never writes.
+inline constexpr std::size_t kIdentityBlock = image::kIdentity / image::kBlockSize;
+}  // namespace wire
+
+/// How a transfer ended.
+struct TransferOutcome {
+    enum class Kind {
+        Complete,      ///< all 62 blocks moved
+        Incomplete,    ///< a block failed; blocksDone say how far it got
+        Cancelled,     ///< the user cancelled between blocks
+        NotConnected,  ///< the connection ended; `connectEnd` says how
+    };
+    Kind kind = Kind::Complete;
+    int blocksDone = 0;
+    std::optional<ConnectEnd> connectEnd;
+};
+
+/// Moves image blocks 0-61 over a connected port, a half-block at a time, pumping the
+/// application and checking for Cancel after every block. A User's write skips the identity
+/// record. A failed block ends the loop; the caller learns how many blocks were done.
+TransferOutcome MoveBlocks(TransferDirection direction, RadioPort& port, RadioImage& image,
+                           int accessRole, LinkObserver& observer);
+
+/// Connects and moves the blocks: the whole exchange of a Read or Write after its commit and
+/// grid to image. The port is closed when this returns. An incomplete transfer is reported
+/// through the observer.
+TransferOutcome TransferImage(TransferDirection direction, RadioImage& image, PortOpener& opener,
+                              AppContext& context, LinkObserver& observer);
+
+}  // namespace radioprog

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "link/link_observer.h"
+#include "link/port_opener.h"
+#include "link/radio_port.h"
+#include "radio/packed_password.h"
+
+namespace radioprog {
+
+struct AppContext;
+
+namespace wire {
+inline constexpr std::array<std::uint8_t, 8> kHandshake = {0x02, 0x50, 0x52, 0x4F,
+                                                           0x47, 0x52, 0x41, 0x5D};
+inline constexpr std::uint8_t kIdentityRequest = 0x02;
+inline constexpr std::uint8_t kAck = 0x06;
+inline constexpr std::size_t kIdentitySize = 8;
+/// A radio that answers with exactly these bytes is taken without a password check.
+inline constexpr std::array<std::uint8_t, 8> kStandardIdentity = {0x50, 0x36, 0x31, 0x38,
+                                                                  0x34, 0x32, 0xF8, 0xFF};
+}  // namespace wire
+
+using IdentityReply = std::array<std::uint8_t, wire::kIdentitySize>;
+
+/// Puts the radio into programming mode: the handshake one byte at a time, each after a 2 ms
+/// pause and with the input purged before it.
+void SendHandshake(RadioPort& port);
+
+/// Whether the identity reply lets the role in: the standard identity always does; otherwise
+/// the role's password (Admin bytes 2-4, User bytes 5-7) must be unset or equal the login's.
+bool CheckIdentity(const IdentityReply& reply, int accessRole, const PackedPassword& login);
+
+/// How a connection attempt ended when it did not connect.
+enum class ConnectEnd {
+    PortError,           ///< the port could not be opened
+    Cancelled,           ///< the user cancelled while the queue was pumped
+    CommunicationError,  ///< Cancel in the Communication Error question
+    ProgramInterrupt,    ///< the ACK was refused after many failed reads
+    PasswordRefused,     ///< the re-login after a password error was cancelled
+};
+
+struct Connection {
+    std::unique_ptr<RadioPort> port;  ///< open, radio waiting for block commands; null if ended
+    std::optional<ConnectEnd> end;
+};
+
+/// Opens the current port and brings the radio to the point where it takes block commands,
+/// retrying, asking and re-logging-in as the user decides. A reply to the identity request that
+/// is shorter than 8 bytes is no answer at all and leads to the Communication Error question,
+/// never to a password error.
+Connection ConnectForTransfer(PortOpener& opener, AppContext& context, LinkObserver& observer);
+
+}  // namespace radioprog

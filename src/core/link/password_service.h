@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "base/language.h"
+#include "link/port_opener.h"
+#include "radio/memory_image.h"
+
+namespace radioprog {
+
+struct AppContext;
+
+/// What a Query or Change tells the user.
+enum class PasswordExchange {
+    Done,              ///< Query: the identity record is in the image; Change: no message
+    CouldNotOpenPort,  ///< "Cound not open the port"; the detail says why
+    NoAck,             ///< "No Receive ACK": an expected 06 or the identity did not come
+    PasswordError,     ///< "Password error": the radio's Admin password is not the login's
+    ModifySuccess,     ///< "Modify successfully"
+};
+
+struct PasswordResult {
+    PasswordExchange result;
+    std::string detail;
+};
+
+/// The message text of a result in the language of the run (empty for Done).
+std::string PasswordMessage(PasswordExchange result, Language language);
+
+/// Stores the typed User password (up to six digits) into the identity record: 50 FF, the
+/// Admin password untouched, the User password packed. False, changing nothing, for a text
+/// that is not up to six digits.
+bool StoreUserPassword(RadioImage& image, std::string_view digits);
+
+/// The User password of the identity record as the edit shows it: the leading digits of its
+/// three bytes in hexadecimal.
+std::string ShowUserPassword(const RadioImage& image);
+
+/// Reads the radio's identity record into the image, after checking its Admin password against
+/// the login password.
+PasswordResult OnQuery(PortOpener& opener, const AppContext& context, RadioImage& image);
+
+/// Stores @p userPassword into the image and writes the identity record to the radio.
+PasswordResult OnChange(PortOpener& opener, const AppContext& context, RadioImage& image,
+                        std::string_view userPassword);
+
+}  // namespace radioprog

@@ -1,0 +1,224 @@
+#include "link/block_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include "doc/app_context.h"
+#include "fake_line.h"
+#include "link/radio_transfer.h"
+#include "radio/text_grid.h"
+#include "test_radio.h"
+
+namespace radioprog {
+namespace {
+
+using testing::FakeLine;
+using testing::FakeOpener;
+using testing::TestObserver;
+using testing::TestRadio;
+using Kind = TransferOutcome::Kind;
+
+RadioImage Pattern(std::uint8_t seed) {
+    RadioImage image;
+    for (std::size_t i = 0; i < image.size(); ++i) {
+        image[i] = static_cast<std::uint8_t>(i * 13 + seed);
+    }
+    return image;
+}
+
+bool SameRange(const RadioImage& a, const RadioImage& b, std::size_t from, std::size_t to) {
+    return std::equal(a.begin() + from, a.begin() + to, b.begin() + from);
+}
+
+class TransferTest : public ::testing::Test {
+  protected:
+    TransferTest() {
+        m_radio.memory = Pattern(1);
+        std::copy(wire::kStandardIdentity.begin(), wire::kStandardIdentity.end(),
+                  m_radio.memory.begin() + image::kIdentity);
+        m_line.peer = std::ref(m_radio);
+        m_context.accessRole = 1;
+    }
+    TransferOutcome Transfer(TransferDirection direction) {
+        FakeOpener opener(m_line);
+        return TransferImage(direction, m_image, opener, m_context, m_observer);
+    }
+    std::string LogFrom(const std::string& first, std::size_t tokens) const {
+        const auto at = std::find(m_line.log.begin(), m_line.log.end(), first);
+        std::string joined;
+        for (auto it = at; it != m_line.log.end() && tokens-- > 0; ++it) {
+            joined += (joined.empty() ? "" : " | ") + *it;
+        }
+        return joined;
+    }
+
+    testing::TempDir m_dir;
+    AppContext m_context{m_dir / "user.ini"};
+    TestRadio m_radio;
+    FakeLine m_line;
+    TestObserver m_observer{m_line};
+    RadioImage m_image = Pattern(99);
+};
+
+TEST_F(TransferTest, ACompleteReadReplacesBlocksZeroToSixtyOneOnly) {
+    const RadioImage before = m_image;
+    const TransferOutcome outcome = Transfer(TransferDirection::Read);
+    EXPECT_EQ(outcome.kind, Kind::Complete);
+    EXPECT_EQ(outcome.blocksDone, 62);
+    EXPECT_TRUE(SameRange(m_image, m_radio.memory, 0, 0x3E0));
+    EXPECT_TRUE(SameRange(m_image, before, 0x3E0, 0x400));
+    ASSERT_EQ(m_observer.progress.size(), 62u);
+    EXPECT_EQ(m_observer.progress.back(), 62);
+    EXPECT_EQ(m_observer.pumps, 6 + 62 * 5);
+    EXPECT_EQ(m_line.Count("W 52 03 D8 08"), 1u);
+    EXPECT_EQ(m_line.Count("W 52 03 E0 08"), 0u);
+    EXPECT_EQ(m_line.log.back(), "close");
+}
+
+TEST_F(TransferTest, OneReadBlockIsTwoCommandsEachAcknowledged) {
+    Transfer(TransferDirection::Read);
+    EXPECT_EQ(LogFrom("W 52 00 10 08", 19),
+              "W 52 00 10 08 | R12:52 00 10 08 " +
+                  FakeLine::Hex(std::span(m_radio.memory).subspan(16, 8)).substr(1) +
+                  " | S1 | P | W 06 | R1:06 | S1 | P | W 52 00 18 08 | R12:52 00 18 08 " +
+                  FakeLine::Hex(std::span(m_radio.memory).subspan(24, 8)).substr(1) +
+                  " | S1 | P | W 06 | R1:06 | pump | pump | pump | pump | pump");
+}
+
+TEST_F(TransferTest, AdminWritesEveryHalfBlockUserKeepsTheRadiosIdentity) {
+    struct Case {
+        int role;
+        std::size_t halfBlocks;
+        int pumps;
+    };
+    for (const Case c : {Case{1, 124, 6 + 62 * 5}, Case{0, 123, 6 + 61 * 5}}) {
+        SCOPED_TRACE(c.role);
+        TransferTest::SetUp();
+        m_radio.memory = Pattern(1);
+        std::copy(wire::kStandardIdentity.begin(), wire::kStandardIdentity.end(),
+                  m_radio.memory.begin() + image::kIdentity);
+        const RadioImage radioBefore = m_radio.memory;
+        m_radio.written.clear();
+        m_observer.pumps = 0;
+        m_observer.progress.clear();
+        m_context.accessRole = c.role;
+        EXPECT_EQ(Transfer(TransferDirection::Write).kind, Kind::Complete);
+        EXPECT_EQ(m_radio.written.size(), c.halfBlocks);
+        EXPECT_EQ(m_observer.pumps, c.pumps);
+        EXPECT_EQ(m_observer.progress.size(), 62u);
+        EXPECT_TRUE(SameRange(m_radio.memory, m_image, 0, image::kIdentity));
+        EXPECT_TRUE(SameRange(m_radio.memory, m_image, image::kIdentity + 8, 0x3E0));
+        const RadioImage& identitySource = c.role == 0 ? radioBefore : m_image;
+        EXPECT_TRUE(
+            SameRange(m_radio.memory, identitySource, image::kIdentity, image::kIdentity + 8));
+    }
+}
+
+TEST_F(TransferTest, OneWriteBlockWaitsForEachHalfsAck) {
+    Transfer(TransferDirection::Write);
+    EXPECT_EQ(LogFrom("W 57 00 00 08", 10),
+              "W 57 00 00 08 | W" + FakeLine::Hex(std::span(m_image).subspan(0, 8)) +
+                  " | R1:06 | P | W 57 00 08 08 | S1 | W" +
+                  FakeLine::Hex(std::span(m_image).subspan(8, 8)) + " | R1:06 | pump | pump");
+}
+
+TEST_F(TransferTest, AFailingBlockStopsTheTransferAndReportsHowFarItGot) {
+    struct Case {
+        TransferDirection direction;
+        std::size_t replySize;
+        int halfBlocks;
+        int blocksDone;
+    };
+    const Case cases[] = {
+        {TransferDirection::Read, 11, -1, 0},
+        {TransferDirection::Read, 12, 11, 5},
+        {TransferDirection::Write, 12, 20, 10},
+        {TransferDirection::Write, 12, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.halfBlocks);
+        const RadioImage before = m_image;
+        m_radio.readReplySize = c.replySize;
+        m_radio.halfBlocksBeforeSilence = c.halfBlocks;
+        m_observer.messages.clear();
+        const TransferOutcome outcome = Transfer(c.direction);
+        EXPECT_EQ(outcome.kind, Kind::Incomplete);
+        EXPECT_EQ(outcome.blocksDone, c.blocksDone);
+        EXPECT_EQ(m_observer.messages,
+                  std::vector<std::string>{"TransferIncomplete: " + std::to_string(c.blocksDone) +
+                                           " of 62"});
+        if (c.direction == TransferDirection::Read && c.halfBlocks > 0) {
+            const std::size_t arrived = static_cast<std::size_t>(c.halfBlocks) * 8;
+            EXPECT_TRUE(SameRange(m_image, m_radio.memory, 0, arrived));
+            EXPECT_TRUE(SameRange(m_image, before, arrived, 0x400));
+        }
+        m_image = before;
+    }
+}
+
+TEST_F(TransferTest, CancelBetweenBlocksEndsAtOnce) {
+    m_observer.cancelAfterPumps = 6 + 3 * 5;
+    const TransferOutcome outcome = Transfer(TransferDirection::Read);
+    EXPECT_EQ(outcome.kind, Kind::Cancelled);
+    EXPECT_EQ(outcome.blocksDone, 3);
+    EXPECT_TRUE(m_observer.messages.empty());
+    EXPECT_EQ(m_line.log.back(), "close");
+    EXPECT_EQ(m_line.Count("W 52 00 30 08"), 0u);
+}
+
+class RadioTransferTest : public TransferTest {
+  protected:
+    RadioTransferResult Run(TransferDirection direction) {
+        FakeOpener opener(m_line);
+        return RunRadioTransfer(direction, m_doc, m_grid, opener, m_context, m_observer);
+    }
+    CProgramDoc m_doc;
+    TextGrid m_grid;
+};
+
+TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
+    m_doc.OnNewDocument(m_context);
+    // Channel 2 of the radio holds 145.0125 MHz; its band bytes say 136-174.
+    const std::uint8_t channel[] = {0x50, 0x12, 0x50, 0x14, 0x50, 0x12, 0x50, 0x14,
+                                    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x30, 0xFF, 0xFF};
+    std::copy(std::begin(channel), std::end(channel), m_radio.memory.begin() + 0x20);
+    m_radio.memory[0x1AD] = 0x13;
+    m_radio.memory[0x1AE] = 0x17;
+    m_radio.memory[0x1AF] = 0x64;
+    const RadioTransferResult result = Run(TransferDirection::Read);
+    EXPECT_EQ(result.outcome.kind, Kind::Complete);
+    ASSERT_TRUE(result.refresh);
+    EXPECT_FALSE(m_context.newDocument);
+    EXPECT_EQ(m_grid.TextMatrix(2, 1), "145.01250");
+}
+
+TEST_F(RadioTransferTest, ACancelledReadLeavesTheGridAndTheFlag) {
+    m_doc.OnNewDocument(m_context);
+    m_grid.SetTextMatrix(1, 1, "150.00000");
+    m_observer.cancelAfterPumps = 10;
+    const RadioTransferResult result = Run(TransferDirection::Read);
+    EXPECT_EQ(result.outcome.kind, Kind::Cancelled);
+    EXPECT_FALSE(result.refresh);
+    EXPECT_TRUE(m_context.newDocument);
+    EXPECT_EQ(m_grid.TextMatrix(1, 1), "150.00000");
+}
+
+TEST_F(RadioTransferTest, AWriteCommitsTheOpenEditAndStoresTheGridFirst) {
+    m_doc.OnNewDocument(m_context);
+    m_grid.SetCurrentCell(4, 1);
+    m_grid.OpenEditor("146.52");
+    EXPECT_EQ(Run(TransferDirection::Write).outcome.kind, Kind::Complete);
+    EXPECT_EQ(m_radio.memory[0x40], 0x00);
+    EXPECT_EQ(m_radio.memory[0x41], 0x20);
+    EXPECT_EQ(m_radio.memory[0x42], 0x65);
+    EXPECT_EQ(m_radio.memory[0x43], 0x14);
+
+    m_grid.SetCurrentCell(4, 2);
+    m_grid.OpenEditor("146.513");
+    Run(TransferDirection::Write);
+    EXPECT_EQ(m_observer.messages.front(),
+              "RefusedEntry: Error data Value, please input according the step value(6.25K/5k).");
+    EXPECT_EQ(m_radio.memory[0x47], 0xFF);
+}
+
+}  // namespace
+}  // namespace radioprog
