@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <functional>
+#include <vector>
 
 #include "cli_common.h"
 
@@ -16,5 +17,8 @@ struct Subcommand {
 Subcommand AddNewCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddShowCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddReadCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global);
+std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& global);
 
 }  // namespace radioprog::cli

@@ -10,11 +10,13 @@ int main(int argc, char** argv) {
     GlobalOptions global;
     app.add_option("--appdir", global.appDir, "Folder that holds Program.ini");
 
-    const std::vector<Subcommand> commands = {
-        AddNewCommand(app, global),
-        AddShowCommand(app, global),
-        AddSetCommand(app, global),
+    std::vector<Subcommand> commands = {
+        AddNewCommand(app, global),   AddShowCommand(app, global), AddSetCommand(app, global),
+        AddReadCommand(app, global),  AddWriteCommand(app, global),
     };
+    for (Subcommand& command : AddPasswordCommands(app, global)) {
+        commands.push_back(std::move(command));
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
