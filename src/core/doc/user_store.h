@@ -14,7 +14,7 @@ namespace radioprog {
 /// key paths; key paths and value names match without regard to letter case. Every change is
 /// written to the disk at once, atomically.
 class UserStore {
-public:
+  public:
     explicit UserStore(std::filesystem::path file);
 
     /// `$XDG_CONFIG_HOME/radioprog/user.ini`, or `~/.config/radioprog/user.ini`.
@@ -29,7 +29,7 @@ public:
     /// Creates the folder and the file when needed.
     Status SetInt(std::string_view keyPath, std::string_view name, std::uint32_t value);
 
-private:
+  private:
     std::filesystem::path m_file;
 };
 

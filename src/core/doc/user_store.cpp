@@ -1,0 +1,107 @@
+#include "doc/user_store.h"
+
+#include <pwd.h>
+#include <unistd.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <system_error>
+#include <utility>
+
+#include "doc/ini_profile.h"
+
+namespace radioprog {
+namespace {
+
+constexpr std::uint64_t kLargestNegative = 0x80000000u;
+
+std::filesystem::path HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return home;
+    }
+    if (const passwd* entry = ::getpwuid(::getuid());
+        entry != nullptr && entry->pw_dir != nullptr) {
+        return entry->pw_dir;
+    }
+    return {};
+}
+
+// Values are written as unsigned decimal; a hand-edited file may hold the signed form of the
+// same four bytes ("-1" for 4294967295). Anything else is treated as not there.
+std::optional<std::uint32_t> ParseStoredInt(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return std::nullopt;
+    }
+    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    const bool negative = text.starts_with('-');
+    if (negative) {
+        text.remove_prefix(1);
+    }
+    std::uint64_t magnitude = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    if (error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    if (negative) {
+        if (magnitude > kLargestNegative) {
+            return std::nullopt;
+        }
+        return static_cast<std::uint32_t>((~magnitude + 1) &
+                                          std::numeric_limits<std::uint32_t>::max());
+    }
+    if (magnitude > std::numeric_limits<std::uint32_t>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(magnitude);
+}
+
+}  // namespace
+
+UserStore::UserStore(std::filesystem::path file) : m_file(std::move(file)) {}
+
+std::filesystem::path UserStore::DefaultLocation() {
+    const std::filesystem::path relative = std::filesystem::path("radioprog") / "user.ini";
+    // A relative XDG_CONFIG_HOME is invalid by the XDG rules and ignored.
+    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
+        return std::filesystem::path(config) / relative;
+    }
+    return HomeFolder() / ".config" / relative;
+}
+
+std::optional<std::uint32_t> UserStore::GetInt(std::string_view keyPath,
+                                               std::string_view name) const {
+    CIniProfile store;
+    if (!store.LoadFileIfPresent(m_file, false, true, false)) {
+        return std::nullopt;
+    }
+    return ParseStoredInt(store.GetValue(keyPath, name, ""));
+}
+
+std::uint32_t UserStore::GetInt(std::string_view keyPath, std::string_view name,
+                                std::uint32_t defaultValue) const {
+    return GetInt(keyPath, name).value_or(defaultValue);
+}
+
+Status UserStore::SetInt(std::string_view keyPath, std::string_view name, std::uint32_t value) {
+    if (m_file.has_parent_path()) {
+        std::error_code error;
+        std::filesystem::create_directories(m_file.parent_path(), error);
+        if (error) {
+            return Status::Error("Cannot create the folder \"" + m_file.parent_path().string() +
+                                 "\": " + error.message());
+        }
+    }
+    CIniProfile store;
+    if (!store.LoadFileIfPresent(m_file, false, true, false)) {
+        return Status::Error("Cannot read \"" + m_file.string() + "\"");
+    }
+    store.SetValue(keyPath, name, std::to_string(value));
+    Status status = Status::Ok();
+    store.Save(false, &status);
+    return status;
+}
+
+}  // namespace radioprog
