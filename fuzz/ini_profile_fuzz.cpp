@@ -27,7 +27,8 @@ constexpr std::string_view kDefault = " default ";
 constexpr std::size_t kMaxLookups = 64;
 constexpr std::size_t kMaxValueBytes = 24;
 
-// One folder for the whole run. Memory-backed when possible: every save syncs to the disk.
+// A fresh folder for each input: libFuzzer ends without running static destructors, so a folder
+// kept for the whole run would stay behind. Memory-backed when possible: every save syncs.
 class Workspace {
   public:
     Workspace() {
@@ -264,7 +265,7 @@ void RoundTrip(const Workspace& workspace, std::string_view input, bool caseInse
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const Workspace workspace;
+    const Workspace workspace;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     RoundTrip(workspace, input, true);
     RoundTrip(workspace, input, false);
