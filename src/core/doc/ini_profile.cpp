@@ -386,9 +386,6 @@ std::string CIniProfile::BackupName() const {
 std::string CIniProfile::Serialize() const {
     const std::string_view lineEnd = m_crlf ? "\r\n" : "\n";
     std::string text;
-    if (m_byteOrderMark) {
-        text += kByteOrderMark;
-    }
     for (const Section& section : m_sections) {
         if (!section.name.empty()) {
             text.append("[").append(section.name).append("]").append(lineEnd);
@@ -400,6 +397,11 @@ std::string CIniProfile::Serialize() const {
             }
             text.append(section.values[i]).append(lineEnd);
         }
+    }
+    // Blank lines before a first key that begins with U+FEFF are not written back; without a
+    // mark of its own in front, the next load would take the key's first character for one.
+    if (m_byteOrderMark || text.starts_with(kByteOrderMark)) {
+        text.insert(0, kByteOrderMark);
     }
     return text;
 }

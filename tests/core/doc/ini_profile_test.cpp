@@ -388,6 +388,21 @@ TEST_F(IniProfileTest, NewLinesFollowTheLineEndingsAndByteOrderMarkOfTheFile) {
     EXPECT_EQ(ReadText(file), "\xEF\xBB\xBF[Setup]\r\nA=1\r\nB=2\r\n[New]\r\nC=3\r\n");
 }
 
+TEST_F(IniProfileTest, AKeyBeginningWithAByteOrderMarkCharacterSurvivesASave) {
+    // Not a mark: the file starts with a blank line, which the save drops.
+    const fs::path file = Write("\n\xEF\xBB\xBFkey=1\n");
+    {
+        CIniProfile store;
+        ASSERT_TRUE(store.LoadFile(file, false, true, false));
+        store.SetValue("S", "k", "2");
+        store.Save(false);
+    }
+    CIniProfile reloaded;
+    ASSERT_TRUE(reloaded.LoadFile(file, false, true, false));
+    EXPECT_EQ(reloaded.GetValue("", "\xEF\xBB\xBFkey", "none"), "1");
+    EXPECT_EQ(reloaded.GetValue("S", "k", "none"), "2");
+}
+
 TEST_F(IniProfileTest, LetterCaseFoldsOnlyInAsciiCharactersOfTheFilesEncoding) {
     // 0x81 0x41 is one GBK character whose second byte is an 'A'; the file is not UTF-8.
     const std::string gbk = "[S]\n\x81\x41=1\nName=2\n";
