@@ -1,0 +1,75 @@
+#include "link_options.h"
+
+#include "cli_common.h"
+#include "link/serial_port_opener.h"
+
+namespace radioprog::cli {
+namespace {
+
+constexpr const char* kDemoPort = "demo";
+
+class SerialSession : public PortSession {
+public:
+    explicit SerialSession(const UserStore& store) : m_opener(store) {}
+    PortOpener& opener() override { return m_opener; }
+
+private:
+    SerialPortOpener m_opener;
+};
+
+}  // namespace
+
+void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
+    sub.add_option("--port", options.port,
+                   "COM1-COM4, a device such as /dev/ttyUSB0, or \"demo\" for a built-in radio")
+        ->required();
+    if (withRole) {
+        sub.add_option("--role", options.role, "Log in as admin (default) or user")
+            ->check(CLI::IsMember({"admin", "user"}));
+    }
+    sub.add_option("--password", options.password, "Login password, up to six digits");
+    sub.add_option("--retries", options.retries,
+                   "How often to answer Retry to a communication error (default: ask on a "
+                   "terminal, else never)")
+        ->check(CLI::NonNegativeNumber);
+}
+
+std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context) {
+    const auto password = PackPassword(options.password);
+    if (!password) {
+        throw UsageError("--password takes up to six digits");
+    }
+    context.loginPassword = *password;
+    context.accessRole = options.role == "user" ? 0 : 1;
+    if (options.port == kDemoPort) {
+        return StartDemoSession(context);
+    }
+    context.portName = options.port;
+    return std::make_unique<SerialSession>(context.userStore);
+}
+
+int ExitCodeFor(const TransferOutcome& outcome) {
+    using Kind = TransferOutcome::Kind;
+    switch (outcome.kind) {
+        case Kind::Complete:
+            return kExitOk;
+        case Kind::Incomplete:
+        case Kind::Cancelled:
+            return kExitIncomplete;
+        case Kind::NotConnected:
+            break;
+    }
+    switch (outcome.connectEnd.value_or(ConnectEnd::CommunicationError)) {
+        case ConnectEnd::PortError:
+            return kExitPortError;
+        case ConnectEnd::PasswordRefused:
+            return kExitPasswordError;
+        case ConnectEnd::Cancelled:
+        case ConnectEnd::CommunicationError:
+        case ConnectEnd::ProgramInterrupt:
+            break;
+    }
+    return kExitCommunicationError;
+}
+
+}  // namespace radioprog::cli
