@@ -58,6 +58,24 @@ std::optional<std::uint32_t> ParseStoredInt(std::string_view text) {
     return static_cast<std::uint32_t>(magnitude);
 }
 
+// What the INI reader trims or cuts off, or what would split the line, cannot be stored as
+// text: the value read back would differ from the one written.
+bool ReadsBackAsWritten(std::string_view value) {
+    if (value.find_first_of("\r\n") != std::string_view::npos) {
+        return false;
+    }
+    if (!value.empty() && (std::string_view(" \t").find(value.front()) != std::string_view::npos ||
+                           std::string_view(" \t").find(value.back()) != std::string_view::npos)) {
+        return false;
+    }
+    for (const std::string_view marker : {"//", "\t;", "/*"}) {
+        if (value.find(marker) != std::string_view::npos) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 UserStore::UserStore(std::filesystem::path file) : m_file(std::move(file)) {}
@@ -86,6 +104,31 @@ std::uint32_t UserStore::GetInt(std::string_view keyPath, std::string_view name,
 }
 
 Status UserStore::SetInt(std::string_view keyPath, std::string_view name, std::uint32_t value) {
+    return Store(keyPath, name, std::to_string(value));
+}
+
+std::optional<std::string> UserStore::GetText(std::string_view keyPath,
+                                              std::string_view name) const {
+    CIniProfile store;
+    if (!store.LoadFileIfPresent(m_file, false, true, false)) {
+        return std::nullopt;
+    }
+    std::string value = store.GetValue(keyPath, name, "");
+    if (value.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+Status UserStore::SetText(std::string_view keyPath, std::string_view name, std::string_view value) {
+    if (!ReadsBackAsWritten(value)) {
+        return Status::Error("Cannot store \"" + std::string(value) + "\" as " + std::string(name) +
+                             ": it would not read back the same");
+    }
+    return Store(keyPath, name, value);
+}
+
+Status UserStore::Store(std::string_view keyPath, std::string_view name, std::string_view value) {
     if (m_file.has_parent_path()) {
         std::error_code error;
         std::filesystem::create_directories(m_file.parent_path(), error);
@@ -98,7 +141,12 @@ Status UserStore::SetInt(std::string_view keyPath, std::string_view name, std::u
     if (!store.LoadFileIfPresent(m_file, false, true, false)) {
         return Status::Error("Cannot read \"" + m_file.string() + "\"");
     }
-    store.SetValue(keyPath, name, std::to_string(value));
+    // The store compares values without regard to case, so "/dev/ttyusb0" over "/dev/ttyUSB0"
+    // would count as no change and never reach the disk; a device path's case matters.
+    if (store.GetValue(keyPath, name, "") != value) {
+        store.SetValue(keyPath, name, "");
+    }
+    store.SetValue(keyPath, name, value);
     Status status = Status::Ok();
     store.Save(false, &status);
     return status;

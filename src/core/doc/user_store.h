@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "base/status.h"
@@ -10,9 +11,10 @@
 namespace radioprog {
 
 /// Per-user settings that outlive a run (the saved port, the Type/Field mirror, the access
-/// role): key path + value name -> 4-byte integer. Kept in an INI file whose sections are the
-/// key paths; key paths and value names match without regard to letter case. Every change is
-/// written to the disk at once, atomically.
+/// role, the devices behind the port names): key path + value name -> 4-byte integer or text.
+/// Kept in an INI file whose sections are the key paths; key paths and value names match
+/// without regard to letter case, text values keep theirs. Every change is written to the disk
+/// at once, atomically.
 class UserStore {
   public:
     explicit UserStore(std::filesystem::path file);
@@ -29,7 +31,17 @@ class UserStore {
     /// Creates the folder and the file when needed.
     Status SetInt(std::string_view keyPath, std::string_view name, std::uint32_t value);
 
+    /// The stored text, or nothing when the value is missing or empty, or the file unreadable.
+    std::optional<std::string> GetText(std::string_view keyPath, std::string_view name) const;
+    /// Stores @p value exactly as given (letter case included); an empty value reads back as
+    /// missing. Refuses text that would not read back the same: a line break, blanks at either
+    /// end, or a comment marker ("//", "/*", a tab followed by ';'). Creates the folder and the
+    /// file when needed.
+    Status SetText(std::string_view keyPath, std::string_view name, std::string_view value);
+
   private:
+    Status Store(std::string_view keyPath, std::string_view name, std::string_view value);
+
     std::filesystem::path m_file;
 };
 

@@ -162,6 +162,39 @@ TEST_F(UserStoreTest, AFileThatCannotBeWrittenIsReported) {
     }
 }
 
+TEST_F(UserStoreTest, TextKeepsItsLetterCaseWhileNamesMatchInAnyCase) {
+    constexpr std::string_view kPorts = "Software\\radioprog\\Ports";
+    UserStore store(File());
+    EXPECT_EQ(store.GetText(kPorts, "COM1"), std::nullopt);
+    ASSERT_TRUE(store.SetText(kPorts, "COM1", "/dev/ttyUSB0").ok());
+    ASSERT_TRUE(store.SetInt(kPorts, "Baud", 9600).ok());
+    EXPECT_EQ(store.GetText("software\\RADIOPROG\\ports", "com1"), "/dev/ttyUSB0");
+    // A change of case alone is a different device.
+    ASSERT_TRUE(store.SetText(kPorts, "com1", "/dev/ttyusb0").ok());
+    EXPECT_EQ(UserStore(File()).GetText(kPorts, "COM1"), "/dev/ttyusb0");
+    EXPECT_EQ(store.GetText(kPorts, "Baud"), "9600");
+    EXPECT_EQ(store.GetInt(kPorts, "Baud"), 9600u);
+    EXPECT_EQ(ReadText(File()), "[Software\\radioprog\\Ports]\nCOM1=/dev/ttyusb0\nBaud=9600\n");
+
+    ASSERT_TRUE(store.SetText(kPorts, "COM1", "").ok());
+    EXPECT_EQ(store.GetText(kPorts, "COM1"), std::nullopt);
+}
+
+TEST_F(UserStoreTest, TextThatWouldNotReadBackTheSameIsRefused) {
+    UserStore store(File());
+    ASSERT_TRUE(store.SetText(kProgramKey, "port", "/dev/ttyS0").ok());
+    const std::string before = ReadText(File());
+    for (const std::string_view text : {"/dev/tty\nUSB0", "/dev/ttyUSB0\r", " /dev/ttyUSB0",
+                                        "/dev/ttyUSB0\t", "/dev//ttyUSB0", "/dev/*", "COM1\t;x"}) {
+        SCOPED_TRACE(text);
+        const Status status = store.SetText(kProgramKey, "port", text);
+        EXPECT_FALSE(status.ok());
+        EXPECT_NE(status.message().find("port"), std::string::npos) << status.message();
+    }
+    EXPECT_EQ(store.GetText(kProgramKey, "port"), "/dev/ttyS0");
+    EXPECT_EQ(ReadText(File()), before);
+}
+
 TEST(UserStoreLocation, FollowsXdgConfigHomeElseHome) {
     TempDir config;
     TempDir home;

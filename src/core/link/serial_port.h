@@ -1,0 +1,59 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "link/radio_port.h"
+
+namespace radioprog {
+
+/// A serial device opened for the radio: raw 8N1 at 9600 baud without flow control, held
+/// exclusively, with reads and writes bounded by a time-out profile.
+class SerialPort final : public RadioPort {
+  public:
+    /// Opens @p device for reading and writing and configures the line. The device is held
+    /// exclusively: a second open, by this or another process, fails as busy until this port
+    /// is destroyed.
+    /// @param error when given, set to the reason on failure ("no such device: /dev/ttyUSB0").
+    /// @return the open port, or null on failure.
+    static std::unique_ptr<SerialPort> Open(const std::filesystem::path& device,
+                                            const TimeoutProfile& profile, std::string* error);
+
+    /// Gives up the exclusive hold and closes the device.
+    ~SerialPort() override;
+    SerialPort(const SerialPort&) = delete;
+    SerialPort& operator=(const SerialPort&) = delete;
+
+    /// Returns as soon as @p count bytes are in, or when the profile's total time-out (counted
+    /// from the call) or interval time-out (counted from the last byte received) runs out, or
+    /// at once with what has come when the other side has hung up. A zero interval or a zero
+    /// total (constant and multiplier both zero) is not used.
+    ReadResult Read(std::size_t count) override;
+    /// Hands all of @p bytes to the driver within the profile's write time-out (zero: no
+    /// limit). Does not wait for them to leave the wire.
+    bool Write(std::span<const std::uint8_t> bytes) override;
+    /// Drops received input only; written bytes still queued for output are kept.
+    void PurgeInput() override;
+    void Sleep(Milliseconds duration) override;
+
+    const std::filesystem::path& device() const { return m_device; }
+    const TimeoutProfile& profile() const { return m_profile; }
+
+  private:
+    SerialPort(int fd, std::filesystem::path device, const TimeoutProfile& profile);
+
+    int m_fd;
+    std::filesystem::path m_device;
+    TimeoutProfile m_profile;
+};
+
+/// Why @p device could not be opened, from the errno of the failed call, in words a Linux user
+/// can act on: "no such device: ...", "permission denied: ... belongs to group dialout; ...",
+/// "... is in use by another program", "... is not a serial port", or the system's text.
+std::string DescribeOpenError(const std::filesystem::path& device, int errnoValue);
+
+}  // namespace radioprog

@@ -1,0 +1,28 @@
+#include "link/serial_port_opener.h"
+
+#include "doc/user_store.h"
+#include "link/port_names.h"
+#include "link/serial_port.h"
+
+namespace radioprog {
+
+SerialPortOpener::SerialPortOpener(const UserStore& store) : m_store(store) {}
+
+PortOpener::Opened SerialPortOpener::Open(const std::string& portName,
+                                          const TimeoutProfile& profile) {
+    Opened opened;
+    const std::string device = ResolvePortDevice(portName, m_store);
+    if (device.empty()) {
+        opened.error = ComSlot(portName) ? portName + " is not one of the ports COM1 to COM4"
+                                         : std::string("no port chosen");
+        return opened;
+    }
+    std::string cause;
+    opened.port = SerialPort::Open(device, profile, &cause);
+    if (!opened.port) {
+        opened.error = device == portName ? cause : portName + ": " + cause;
+    }
+    return opened;
+}
+
+}  // namespace radioprog
