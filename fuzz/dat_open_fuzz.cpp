@@ -28,8 +28,8 @@ bool FitsInBcd(const RadioImage& image, int channel) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::filesystem::path file =
-        std::filesystem::temp_directory_path() / ("dat-fuzz-" + std::to_string(::getpid()) + ".dat");
+    static const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                              ("dat-fuzz-" + std::to_string(::getpid()) + ".dat");
     {
         std::ofstream out(file, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -62,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int col = 1; col < column::kCount; ++col) {
             if (first.TextMatrix(row, col) != second.TextMatrix(row, col)) {
                 std::fprintf(stderr, "row %d col %d: \"%s\" became \"%s\"\n", row, col,
-                             first.TextMatrix(row, col).c_str(), second.TextMatrix(row, col).c_str());
+                             first.TextMatrix(row, col).c_str(),
+                             second.TextMatrix(row, col).c_str());
                 std::abort();
             }
         }

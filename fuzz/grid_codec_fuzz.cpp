@@ -64,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
         const std::uint8_t* old = before.data() + image::ChannelOffset(channel);
-        if (record[14] != old[14] || record[15] != old[15] || (record[12] & 0xE7) != (old[12] & 0xE7) ||
-            (record[13] & 0xCF) != (old[13] & 0xCF)) {
+        if (record[14] != old[14] || record[15] != old[15] ||
+            (record[12] & 0xE7) != (old[12] & 0xE7) || (record[13] & 0xCF) != (old[13] & 0xCF)) {
             std::abort();
         }
     }

@@ -30,7 +30,7 @@ constexpr std::size_t kMaxValueBytes = 24;
 // A fresh folder for each input: libFuzzer ends without running static destructors, so a folder
 // kept for the whole run would stay behind. Memory-backed when possible: every save syncs.
 class Workspace {
-  public:
+public:
     Workspace() {
         std::error_code error;
         std::filesystem::path base = "/dev/shm";
@@ -52,7 +52,7 @@ class Workspace {
 
     std::filesystem::path File() const { return m_folder / "Program.ini"; }
 
-  private:
+private:
     std::filesystem::path m_folder;
 };
 

@@ -109,8 +109,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch ((data[0] >> 1) % 4) {
         case 0:
         case 1: {
-            const auto direction = (data[0] >> 1) % 4 == 0 ? TransferDirection::Read : TransferDirection::Write;
-            const TransferOutcome outcome = TransferImage(direction, image, opener, context, observer);
+            const auto direction =
+                (data[0] >> 1) % 4 == 0 ? TransferDirection::Read : TransferDirection::Write;
+            const TransferOutcome outcome =
+                TransferImage(direction, image, opener, context, observer);
             const bool complete = outcome.kind == TransferOutcome::Kind::Complete;
             if (complete && (outcome.blocksDone != 62 || observer.last() != 62)) {
                 std::abort();

@@ -17,7 +17,9 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
     return context;
 }
 
-void Report(const std::string& message) { std::cerr << message << '\n'; }
+void Report(const std::string& message) {
+    std::cerr << message << '\n';
+}
 
 Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc,
                     TextGrid& grid) {

@@ -45,7 +45,6 @@ void Report(const std::string& message);
 /// Opens a .dat file and shows its channels in @p grid, taking the band limits from it. Unlike
 /// the desktop program it leaves the per-user Type/Field values alone: looking at a file
 /// changes nothing.
-Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc,
-                    TextGrid& grid);
+Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc, TextGrid& grid);
 
 }  // namespace radioprog::cli

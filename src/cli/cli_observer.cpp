@@ -45,8 +45,8 @@ void CliObserver::Progress(int blocksDone) {
     }
     const int filled = blocksDone * kBarWidth / kBlocks;
     std::cerr << '\r' << m_action << " [" << std::string(static_cast<std::size_t>(filled), '#')
-              << std::string(static_cast<std::size_t>(kBarWidth - filled), ' ') << "] " << blocksDone
-              << '/' << kBlocks << std::flush;
+              << std::string(static_cast<std::size_t>(kBarWidth - filled), ' ') << "] "
+              << blocksDone << '/' << kBlocks << std::flush;
     m_progressShown = true;
 }
 

@@ -64,7 +64,8 @@ int RunChange(const GlobalOptions& global, const PasswordOptions& options) {
 }  // namespace
 
 std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& global) {
-    CLI::App* password = app.add_subcommand("password", "Query or change the radio's User password");
+    CLI::App* password =
+        app.add_subcommand("password", "Query or change the radio's User password");
     password->require_subcommand(1);
 
     auto query = std::make_shared<PasswordOptions>();

@@ -47,9 +47,9 @@ void PrintTable(const TextGrid& grid, const AppContext& context) {
     for (int row = 0; row < kGridRows; ++row) {
         std::string line;
         for (int col = 0; col < column::kCount; ++col) {
-            const std::string text =
-                row == 0 ? ColumnHeader(col, context.language)
-                         : (col == 0 ? RowLabel(row) : grid.TextMatrix(row, col));
+            const std::string text = row == 0
+                                         ? ColumnHeader(col, context.language)
+                                         : (col == 0 ? RowLabel(row) : grid.TextMatrix(row, col));
             line += Padded(text, widths[col]) + (col + 1 < column::kCount ? "  " : "");
         }
         line.erase(line.find_last_not_of(' ') + 1);

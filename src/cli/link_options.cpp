@@ -2,6 +2,8 @@
 
 #include "cli_common.h"
 #include "link/serial_port_opener.h"
+#include "sim/demo_memory.h"
+#include "sim/pty_radio.h"
 
 namespace radioprog::cli {
 namespace {
@@ -16,6 +18,28 @@ public:
 private:
     SerialPortOpener m_opener;
 };
+
+// A radio with the demo memory on a pseudo-terminal of this process, reached through the real
+// serial port like any other.
+class DemoSession : public PortSession {
+public:
+    DemoSession(std::unique_ptr<PtyRadio> radio, const UserStore& store)
+        : m_radio(std::move(radio)), m_opener(store) {}
+    PortOpener& opener() override { return m_opener; }
+
+private:
+    std::unique_ptr<PtyRadio> m_radio;
+    SerialPortOpener m_opener;
+};
+
+std::unique_ptr<PortSession> StartDemoSession(AppContext& context) {
+    PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory()), {});
+    if (!started.radio) {
+        throw UsageError("the demo radio could not be started: " + started.error);
+    }
+    context.portName = started.radio->devicePath();
+    return std::make_unique<DemoSession>(std::move(started.radio), context.userStore);
+}
 
 }  // namespace
 

@@ -129,15 +129,18 @@ TEST_F(CliTest, SetCommitsEachEditLikeTheGridAndShowPrintsIt) {
   ])"),
               std::string::npos);
     const auto bytes = ReadBytes(File("r.dat"));
-    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin() + 0x30, bytes.begin() + 0x3A),
-              (std::vector<std::uint8_t>{0x50, 0x12, 0x50, 0x14, 0x50, 0x12, 0x50, 0x14, 0x13, 0x28}));
+    EXPECT_EQ(
+        std::vector<std::uint8_t>(bytes.begin() + 0x30, bytes.begin() + 0x3A),
+        (std::vector<std::uint8_t>{0x50, 0x12, 0x50, 0x14, 0x50, 0x12, 0x50, 0x14, 0x13, 0x28}));
     EXPECT_EQ(bytes[0x17E], 0x04);
 
     const ProcessResult table = Cli({"show", File("r.dat"), "--lang", "zh"});
     ASSERT_EQ(table.exitCode, 0);
     EXPECT_NE(table.out.find("信道"), std::string::npos);
-    EXPECT_NE(table.out.find(" 3    145.01250  145.01250  D023N       无          低    有        载波      窄"),
-              std::string::npos)
+    EXPECT_NE(
+        table.out.find(
+            " 3    145.01250  145.01250  D023N       无          低    有        载波      窄"),
+        std::string::npos)
         << table.out;
 }
 

@@ -17,7 +17,7 @@ namespace radioprog::testing {
 /// A pseudo-terminal pair: the program under test opens the slave device by its path, the
 /// test plays the other end of the line through the master.
 class PseudoTerminal {
-  public:
+public:
     PseudoTerminal() {
         m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
@@ -78,7 +78,7 @@ class PseudoTerminal {
         }
     }
 
-  private:
+private:
     int m_master = -1;
     std::filesystem::path m_slave;
 };

@@ -14,7 +14,8 @@ namespace radioprog::testing {
 class TempDir {
 public:
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "radioprog-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "radioprog-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             std::abort();
         }

@@ -19,7 +19,7 @@ namespace radioprog {
 /// wins), keys from the last to the first (the last of two equal keys wins). Keys before the
 /// first header belong to the section with the empty name.
 class CIniProfile {
-  public:
+public:
     /// @param growStep allocation step of the per-section tables (the process-wide store uses 4).
     explicit CIniProfile(int growStep = 4);
     /// Writes the file back (with the backup choice made at load) when write-back is on.
@@ -74,7 +74,7 @@ class CIniProfile {
     const std::filesystem::path& path() const { return m_path; }
     bool modified() const { return m_modified; }
 
-  private:
+private:
     struct Section {
         std::string name;
         std::vector<std::string> keys;

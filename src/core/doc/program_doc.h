@@ -15,7 +15,7 @@ struct AppContext;
 /// The document: one radio memory image with its title and path name. A `.dat` file is exactly
 /// the 1024 image bytes, blocks 62-63 included.
 class CProgramDoc {
-  public:
+public:
     /// A fresh image with every default a new radio memory holds, the login password as its
     /// Admin password; the title "Channel Information" and the path name `Setup` `AppName`.
     /// Sets the new-document flag.
@@ -37,7 +37,7 @@ class CProgramDoc {
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified) { m_modified = modified; }
 
-  private:
+private:
     RadioImage m_image{};
     std::string m_title;
     std::filesystem::path m_pathName;

@@ -16,7 +16,7 @@ namespace radioprog {
 /// without regard to letter case, text values keep theirs. Every change is written to the disk
 /// at once, atomically.
 class UserStore {
-  public:
+public:
     explicit UserStore(std::filesystem::path file);
 
     /// `$XDG_CONFIG_HOME/radioprog/user.ini`, or `~/.config/radioprog/user.ini`.
@@ -39,7 +39,7 @@ class UserStore {
     /// file when needed.
     Status SetText(std::string_view keyPath, std::string_view name, std::string_view value);
 
-  private:
+private:
     Status Store(std::string_view keyPath, std::string_view name, std::string_view value);
 
     std::filesystem::path m_file;

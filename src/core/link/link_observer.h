@@ -19,7 +19,7 @@ enum class LinkMessage {
 /// The user's side of a running exchange. The desktop program answers with dialogs and keeps
 /// its window alive through `Pump`; the command line answers from its options.
 class LinkObserver {
-  public:
+public:
     virtual ~LinkObserver() = default;
 
     /// Handles at most one waiting event of the application.

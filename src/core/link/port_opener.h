@@ -10,7 +10,7 @@ namespace radioprog {
 /// Opens the port an exchange needs, by the current port name ("COM1".."COM4" in any case, or a
 /// device path). The real opener gives a serial port; tests give fakes.
 class PortOpener {
-  public:
+public:
     virtual ~PortOpener() = default;
 
     struct Opened {

@@ -38,7 +38,7 @@ inline constexpr TimeoutProfile kPasswordProfile{
 /// An open line to the radio, 9600 8N1. The protocol engines talk to the radio only through
 /// this, so a fake with a virtual clock and the real serial port serve them alike.
 class RadioPort {
-  public:
+public:
     virtual ~RadioPort() = default;
 
     struct ReadResult {

@@ -14,7 +14,7 @@ namespace radioprog {
 /// A serial device opened for the radio: raw 8N1 at 9600 baud without flow control, held
 /// exclusively, with reads and writes bounded by a time-out profile.
 class SerialPort final : public RadioPort {
-  public:
+public:
     /// Opens @p device for reading and writing and configures the line. The device is held
     /// exclusively: a second open, by this or another process, fails as busy until this port
     /// is destroyed.
@@ -43,7 +43,7 @@ class SerialPort final : public RadioPort {
     const std::filesystem::path& device() const { return m_device; }
     const TimeoutProfile& profile() const { return m_profile; }
 
-  private:
+private:
     SerialPort(int fd, std::filesystem::path device, const TimeoutProfile& profile);
 
     int m_fd;

@@ -11,7 +11,7 @@ class UserStore;
 /// Opens port names on this machine's serial devices: COM1 to COM4 through the user's port
 /// map, any other name as a device path.
 class SerialPortOpener final : public PortOpener {
-  public:
+public:
     /// @param store the per-user store holding the port map; must outlive the opener.
     explicit SerialPortOpener(const UserStore& store);
 
@@ -19,7 +19,7 @@ class SerialPortOpener final : public PortOpener {
     /// given directly is named once, by the cause.
     Opened Open(const std::string& portName, const TimeoutProfile& profile) override;
 
-  private:
+private:
     const UserStore& m_store;
 };
 

@@ -9,7 +9,7 @@ namespace radioprog {
 /// The band edges in use, program-wide: whole MHz and the same in 10 Hz units (the unit of
 /// stored frequencies). Both forms always change together.
 class BandLimits {
-  public:
+public:
     static constexpr unsigned kDefaultLower = 136;
     static constexpr unsigned kDefaultUpper = 174;
     static constexpr std::uint32_t kUnitsPerMHz = 100'000;
@@ -37,7 +37,7 @@ class BandLimits {
 
     bool operator==(const BandLimits&) const = default;
 
-  private:
+private:
     unsigned m_lower = 0;
     unsigned m_upper = 0;
     std::uint32_t m_lower10Hz = 0;

@@ -25,7 +25,7 @@ inline constexpr int kGridRows = 17;
 /// the current cell, and the in-place editor of the current column. The desktop grid and a
 /// plain table of texts both implement it. Texts are UTF-8.
 class ChannelGrid {
-  public:
+public:
     virtual ~ChannelGrid() = default;
 
     virtual std::string TextMatrix(int row, int col) const = 0;

@@ -35,7 +35,7 @@ void EncodeBcdFrequency(std::uint32_t value, std::uint8_t* bytes);
 
 /// Read-only view of one channel record in an image.
 class ChannelRecordView {
-  public:
+public:
     ChannelRecordView(const RadioImage& image, int channel)
         : m_bytes(image.data() + image::ChannelOffset(channel)) {}
 
@@ -56,7 +56,7 @@ class ChannelRecordView {
     }
     bool Wide() const { return (m_bytes[record::kPowerWidthByte] & record::kWideBit) != 0; }
 
-  private:
+private:
     static bool FrequencyPresent(std::uint8_t topByte) {
         return topByte != 0x00 && topByte != 0xFF;
     }
@@ -69,7 +69,7 @@ class ChannelRecordView {
 
 /// Writer for one channel record; bit fields are changed read-modify-write.
 class ChannelRecordWriter {
-  public:
+public:
     ChannelRecordWriter(RadioImage& image, int channel)
         : m_bytes(image.data() + image::ChannelOffset(channel)) {}
 
@@ -82,7 +82,7 @@ class ChannelRecordWriter {
     void SetHighPower(bool high) { SetBit(record::kPowerWidthByte, record::kHighPowerBit, high); }
     void SetWide(bool wide) { SetBit(record::kPowerWidthByte, record::kWideBit, wide); }
 
-  private:
+private:
     void SetFrequency(std::size_t at, std::uint32_t value);
     void SetWord(std::size_t at, std::uint8_t low, std::uint8_t high) {
         m_bytes[at] = low;

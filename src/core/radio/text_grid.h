@@ -10,7 +10,7 @@ namespace radioprog {
 /// A channel grid without a window: a 17 x 9 table of texts and one editor, used by the command
 /// line, the report and the tests.
 class TextGrid : public ChannelGrid {
-  public:
+public:
     std::string TextMatrix(int row, int col) const override;
     void SetTextMatrix(int row, int col, const std::string& text) override;
 
@@ -30,7 +30,7 @@ class TextGrid : public ChannelGrid {
         m_editorVisible = true;
     }
 
-  private:
+private:
     static bool Inside(int row, int col) {
         return row >= 0 && row < kGridRows && col >= 0 && col < column::kCount;
     }

@@ -59,7 +59,8 @@ TEST(AtomicFile, AFailedReplaceReportsTheFileAndKeepsWhatWasThere) {
 
 TEST(AtomicFile, AMissingFolderIsReported) {
     TempDir dir;
-    const Status status = WriteFileAtomically(dir / "no-such-folder" / "x.dat", std::string_view("x"));
+    const Status status =
+        WriteFileAtomically(dir / "no-such-folder" / "x.dat", std::string_view("x"));
     ASSERT_FALSE(status.ok());
     EXPECT_NE(status.message().find("temporary file"), std::string::npos);
 }

@@ -27,7 +27,7 @@ constexpr std::string_view kUtf8Key = "\xE5\x90\x8D\xE7\xA7\xB0";
 constexpr std::string_view kUtf8Value = "\xE7\xB1\xBB\xE5\x9E\x8B";
 
 class IniProfileTest : public ::testing::Test {
-  protected:
+protected:
     fs::path Write(const std::string& text, const std::string& name = "Program.ini") {
         const fs::path file = m_dir / name;
         WriteText(file, text);

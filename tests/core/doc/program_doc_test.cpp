@@ -18,9 +18,10 @@ using testing::WriteText;
 class ProgramDocTest : public ::testing::Test {
 protected:
     ProgramDocTest() : m_context(m_dir / "config" / "user.ini") {
-        WriteText(m_dir / "Program.ini",
-                  "[Setup]\nLanguage=English\nAppName=radioprog\nType1=RP-16V\n[English]\nAppName=Radio\n"
-                  "[Chinese]\nAppName=电台\n");
+        WriteText(
+            m_dir / "Program.ini",
+            "[Setup]\nLanguage=English\nAppName=radioprog\nType1=RP-16V\n[English]\nAppName=Radio\n"
+            "[Chinese]\nAppName=电台\n");
         LoadSettings(m_context, m_dir.path());
     }
 

@@ -23,7 +23,7 @@ constexpr std::string_view kDataKey =
 
 // Sets or unsets an environment variable for one scope and puts the old value back after it.
 class ScopedEnvironment {
-  public:
+public:
     ScopedEnvironment(std::string name, const std::optional<std::string>& value)
         : m_name(std::move(name)) {
         if (const char* old = std::getenv(m_name.c_str()); old != nullptr) {
@@ -35,7 +35,7 @@ class ScopedEnvironment {
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
 
-  private:
+private:
     void Apply(const std::optional<std::string>& value) {
         if (value) {
             ::setenv(m_name.c_str(), value->c_str(), 1);
@@ -49,7 +49,7 @@ class ScopedEnvironment {
 };
 
 class UserStoreTest : public ::testing::Test {
-  protected:
+protected:
     fs::path File() const { return m_dir / "radioprog" / "user.ini"; }
 
     TempDir m_dir;

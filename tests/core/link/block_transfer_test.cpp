@@ -30,7 +30,7 @@ bool SameRange(const RadioImage& a, const RadioImage& b, std::size_t from, std::
 }
 
 class TransferTest : public ::testing::Test {
-  protected:
+protected:
     TransferTest() {
         m_radio.memory = Pattern(1);
         std::copy(wire::kStandardIdentity.begin(), wire::kStandardIdentity.end(),
@@ -166,7 +166,7 @@ TEST_F(TransferTest, CancelBetweenBlocksEndsAtOnce) {
 }
 
 class RadioTransferTest : public TransferTest {
-  protected:
+protected:
     RadioTransferResult Run(TransferDirection direction) {
         FakeOpener opener(m_line);
         return RunRadioTransfer(direction, m_doc, m_grid, opener, m_context, m_observer);

@@ -62,7 +62,7 @@ TEST(SendHandshake, OneBytePerWriteEachAfterAPauseAndAPurge) {
 }
 
 class ConnectTest : public ::testing::Test {
-  protected:
+protected:
     ConnectTest() {
         m_radio.memory.fill(0xFF);
         SetIdentity(wire::kStandardIdentity);

@@ -17,7 +17,7 @@ namespace radioprog::testing {
 /// token ("P" purge, "S2" sleep 2 ms, "W 02 50" write, "R8:50 36" read of 8 with what came),
 /// so tests compare exact sequences; nothing sleeps for real.
 class FakeLine {
-  public:
+public:
     /// The radio: takes each byte the program writes, returns the bytes it answers.
     using Peer = std::function<std::vector<std::uint8_t>(std::uint8_t)>;
 
@@ -107,7 +107,7 @@ class FakeLine {
         return text.str();
     }
 
-  private:
+private:
     struct Arrival {
         Milliseconds at;
         std::uint8_t byte;
@@ -116,7 +116,7 @@ class FakeLine {
 };
 
 class FakePort : public RadioPort {
-  public:
+public:
     FakePort(FakeLine& line, const TimeoutProfile& profile) : m_line(line), m_profile(profile) {}
     ~FakePort() override { m_line.log.push_back("close"); }
 
@@ -128,13 +128,13 @@ class FakePort : public RadioPort {
     void PurgeInput() override { m_line.Purge(); }
     void Sleep(Milliseconds duration) override { m_line.Sleep(duration); }
 
-  private:
+private:
     FakeLine& m_line;
     TimeoutProfile m_profile;
 };
 
 class FakeOpener : public PortOpener {
-  public:
+public:
     explicit FakeOpener(FakeLine& line) : m_line(line) {}
 
     Opened Open(const std::string& portName, const TimeoutProfile& profile) override {
@@ -147,7 +147,7 @@ class FakeOpener : public PortOpener {
         return {std::make_unique<FakePort>(m_line, profile), {}};
     }
 
-  private:
+private:
     FakeLine& m_line;
 };
 

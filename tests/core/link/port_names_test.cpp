@@ -48,7 +48,7 @@ TEST(ComSlot, ReadsTheNumberOfAnyComNameInAnyCase) {
 }
 
 class PortNamesTest : public ::testing::Test {
-  protected:
+protected:
     TempDir m_dir;
     UserStore m_store{m_dir / "radioprog" / "user.ini"};
 };

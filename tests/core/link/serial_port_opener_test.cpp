@@ -18,7 +18,7 @@ using testing::PseudoTerminal;
 using testing::TempDir;
 
 class SerialPortOpenerTest : public ::testing::Test {
-  protected:
+protected:
     TempDir m_dir;
     UserStore m_store{m_dir / "user.ini"};
     SerialPortOpener m_opener{m_store};

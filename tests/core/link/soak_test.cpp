@@ -31,7 +31,8 @@ struct Trial {
 int BlocksWithin(std::size_t halfBlocks, const Trial& trial) {
     std::size_t used = 0;
     for (int block = 0; block < 62; ++block) {
-        const bool skip = trial.direction == TransferDirection::Write && trial.role == 0 && block == 27;
+        const bool skip =
+            trial.direction == TransferDirection::Write && trial.role == 0 && block == 27;
         used += skip ? 1 : 2;
         if (used > halfBlocks) {
             return block;
@@ -47,8 +48,9 @@ TEST(Soak, RandomFaultsNeverGiveAFalseSuccessOrAHang) {
         const Trial trial{static_cast<Fault>(random() % 8),
                           random() % 2 ? TransferDirection::Read : TransferDirection::Write,
                           static_cast<int>(random() % 2), random() % 130};
-        SCOPED_TRACE("trial " + std::to_string(i) + " fault " + std::to_string(static_cast<int>(trial.fault)) +
-                     " stop " + std::to_string(trial.stopAfter));
+        SCOPED_TRACE("trial " + std::to_string(i) + " fault " +
+                     std::to_string(static_cast<int>(trial.fault)) + " stop " +
+                     std::to_string(trial.stopAfter));
         RadioImage memory;
         for (auto& byte : memory) {
             byte = static_cast<std::uint8_t>(random());
@@ -94,7 +96,8 @@ TEST(Soak, RandomFaultsNeverGiveAFalseSuccessOrAHang) {
         }
         const RadioImage imageBefore = image;
         FakeOpener opener(line);
-        const TransferOutcome outcome = TransferImage(trial.direction, image, opener, context, observer);
+        const TransferOutcome outcome =
+            TransferImage(trial.direction, image, opener, context, observer);
 
         // Bounded: a full transfer takes a few seconds of virtual time, a failure less.
         EXPECT_LT(line.now, Milliseconds(30000));
@@ -104,13 +107,17 @@ TEST(Soak, RandomFaultsNeverGiveAFalseSuccessOrAHang) {
             EXPECT_EQ(observer.progress.back(), 62);
             if (trial.fault != Fault::Garbage) {
                 if (trial.direction == TransferDirection::Read) {
-                    EXPECT_TRUE(std::equal(image.begin(), image.begin() + 0x3E0, radioBefore.begin()));
-                    EXPECT_TRUE(std::equal(image.begin() + 0x3E0, image.end(), imageBefore.begin() + 0x3E0));
+                    EXPECT_TRUE(
+                        std::equal(image.begin(), image.begin() + 0x3E0, radioBefore.begin()));
+                    EXPECT_TRUE(std::equal(image.begin() + 0x3E0, image.end(),
+                                           imageBefore.begin() + 0x3E0));
                 } else {
                     const bool user = trial.role == 0;
                     for (std::size_t at = 0; at < 0x3E0; ++at) {
                         const bool identity = at >= image::kIdentity && at < image::kIdentity + 8;
-                        ASSERT_EQ(radio.memory()[at], user && identity ? radioBefore[at] : image[at]) << at;
+                        ASSERT_EQ(radio.memory()[at],
+                                  user && identity ? radioBefore[at] : image[at])
+                            << at;
                     }
                 }
             }
@@ -132,8 +139,9 @@ TEST(Soak, RandomFaultsNeverGiveAFalseSuccessOrAHang) {
                 break;
             }
             case Fault::ShortReply:
-                EXPECT_EQ(outcome.kind,
-                          trial.direction == TransferDirection::Read ? Kind::Incomplete : Kind::Complete);
+                EXPECT_EQ(outcome.kind, trial.direction == TransferDirection::Read
+                                            ? Kind::Incomplete
+                                            : Kind::Complete);
                 break;
             case Fault::NakBlock:
                 EXPECT_EQ(outcome.kind, Kind::Incomplete);

@@ -66,7 +66,7 @@ struct TestRadio {
         return {};
     }
 
-  private:
+private:
     enum class State { Idle, Handshake, Identity, Ack, Programming };
 
     std::vector<std::uint8_t> Handshake() {
@@ -119,7 +119,7 @@ struct TestRadio {
 
 /// Answers the engines' questions from queues and logs what they show into the line's log.
 class TestObserver : public LinkObserver {
-  public:
+public:
     explicit TestObserver(FakeLine& line) : m_line(line) {}
 
     int cancelAfterPumps = -1;
@@ -162,7 +162,7 @@ class TestObserver : public LinkObserver {
                            (detail.empty() ? "" : ": " + detail));
     }
 
-  private:
+private:
     FakeLine& m_line;
 };
 

@@ -44,7 +44,7 @@ void PutRecord(RadioImage& image, int channel, const std::array<std::uint8_t, 16
 }
 
 class CodecTest : public ::testing::Test {
-  protected:
+protected:
     Row Show(const RadioImage& image, int channel, Language language = Language::English) {
         ImageToGrid(image, m_grid, m_band, language);
         return RowOf(m_grid, channel);

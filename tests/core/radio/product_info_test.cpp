@@ -23,9 +23,11 @@ protected:
 };
 
 TEST_F(ProductInfoTest, ListsTypesUpToTheFirstEmptyOneAndTheFirstTypesBands) {
-    LoadIni("[Setup]\nType1=RP-16V\nType2=RP-16U\nType4=never\n"
-            "Field1=136-174MHz|400-470MHz\nField2=400-470MHz\n");
-    const ProductInfoView view = OpenProductInfo(m_profile, BandLimits(136, 174), {}, Language::English);
+    LoadIni(
+        "[Setup]\nType1=RP-16V\nType2=RP-16U\nType4=never\n"
+        "Field1=136-174MHz|400-470MHz\nField2=400-470MHz\n");
+    const ProductInfoView view =
+        OpenProductInfo(m_profile, BandLimits(136, 174), {}, Language::English);
     EXPECT_EQ(view.types, (std::vector<std::string>{"RP-16V", "RP-16U"}));
     EXPECT_EQ(view.typeIndex, 0);
     EXPECT_EQ(view.fields, (std::vector<std::string>{"136-174MHz", "400-470MHz", "Customize"}));
@@ -94,7 +96,8 @@ TEST(ProductInfoOk, AppliesABandTextOrTheCustomRange) {
     for (const Case& c : cases) {
         BandLimits band(136, 174);
         CustomBand custom;
-        const ProductInfoOk ok = ApplyProductInfo(c.field, c.start, c.end, custom, band, Language::English);
+        const ProductInfoOk ok =
+            ApplyProductInfo(c.field, c.start, c.end, custom, band, Language::English);
         EXPECT_EQ(ok.error.has_value(), c.error) << c.field;
         if (c.error) {
             EXPECT_EQ(*ok.error, "Frequency input error");
@@ -107,7 +110,8 @@ TEST(ProductInfoOk, AppliesABandTextOrTheCustomRange) {
 TEST(ProductInfoOk, AnEmptyFieldKeepsThePreviousValueAndIsReported) {
     BandLimits band;
     CustomBand custom{300, 320};
-    const ProductInfoOk ok = ApplyProductInfo("Customize", "", "330", custom, band, Language::Chinese);
+    const ProductInfoOk ok =
+        ApplyProductInfo("Customize", "", "330", custom, band, Language::Chinese);
     EXPECT_TRUE(ok.startUnreadable);
     EXPECT_FALSE(ok.endUnreadable);
     EXPECT_FALSE(ok.error);

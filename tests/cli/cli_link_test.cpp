@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../support/background_process.h"
+#include "../support/process.h"
+#include "../support/temp_dir.h"
+#include "sim/demo_memory.h"
+
+namespace radioprog {
+namespace {
+
+using testing::BackgroundProcess;
+using testing::ProcessResult;
+using testing::ReadBytes;
+using testing::RunProcess;
+using testing::TempDir;
+
+class CliLinkTest : public ::testing::Test {
+protected:
+    ProcessResult Cli(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--appdir", m_dir.path().string()});
+        return RunProcess(RADIOPROG_CLI, args, {"XDG_CONFIG_HOME=" + (m_dir / "config").string()});
+    }
+    std::string File(const std::string& name) const { return (m_dir / name).string(); }
+    std::unique_ptr<BackgroundProcess> Sim(std::vector<std::string> args) {
+        auto sim = std::make_unique<BackgroundProcess>(RADIOPROG_SIM, args);
+        m_device = sim->FirstLine();
+        EXPECT_EQ(m_device.rfind("/dev/", 0), 0u) << m_device;
+        return sim;
+    }
+
+    TempDir m_dir;
+    std::string m_device;
+};
+
+TEST_F(CliLinkTest, TheDemoRadioCanBeReadWrittenAndAskedForItsPassword) {
+    ProcessResult result = Cli({"read", "--port", "demo", "-o", File("demo.dat")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const auto bytes = ReadBytes(File("demo.dat"));
+    ASSERT_EQ(bytes.size(), 1024u);
+    const RadioImage demo = DemoMemory();
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.begin() + 0x3E0, demo.begin()));
+    result = Cli({"show", File("demo.dat"), "--json"});
+    EXPECT_NE(result.out.find(R"("rx": "145.01250")"), std::string::npos);
+
+    EXPECT_EQ(Cli({"write", "--port", "demo", File("demo.dat"), "--role", "user"}).exitCode, 0);
+    result = Cli({"password", "query", "--port", "demo"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "\n");
+}
+
+TEST_F(CliLinkTest, ARadioOnItsOwnPseudoTerminalKeepsWhatIsWrittenToIt) {
+    auto sim = Sim({"--memory", File("radio.dat"), "--admin-password", "1234"});
+    ASSERT_EQ(Cli({"new", "-o", File("mine.dat"), "--password", "1234"}).exitCode, 0);
+    ASSERT_EQ(Cli({"set", File("mine.dat"), "7", "rx=151.625", "dec=D023N"}).exitCode, 0);
+
+    ProcessResult result =
+        Cli({"write", "--port", m_device, File("mine.dat"), "--password", "1234"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    result = Cli(
+        {"password", "change", "--port", m_device, "--password", "1234", "--user-password", "42"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("Modify successfully"), std::string::npos);
+    result = Cli({"password", "query", "--port", m_device, "--password", "1234"});
+    EXPECT_EQ(result.out, "42\n");
+    result = Cli(
+        {"read", "--port", m_device, "--role", "user", "--password", "42", "-o", File("back.dat")});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(Cli({"show", File("back.dat"), "--json"}).out.find(R"("rx": "151.62500")"),
+              std::string::npos);
+
+    EXPECT_EQ(sim->Stop(), 0);
+    const auto saved = ReadBytes(File("radio.dat"));
+    ASSERT_EQ(saved.size(), 1024u);
+    EXPECT_EQ(saved[image::ChannelOffset(7) + 3], 0x15);
+    EXPECT_EQ(saved[image::kIdentityUserPassword], 0x42);
+}
+
+TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> simArgs;
+        std::vector<std::string> extra;
+        int exitCode;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"silent", {"--silent"}, {}, 4, "Communication Error"},
+        {"stops", {"--stop-after", "20"}, {}, 6, "10 of 62"},
+        {"password", {"--admin-password", "1234"}, {"--password", "99"}, 5, "Password Error"},
+        {"interrupt", {"--wrong-ack", "connection"}, {"--retries", "1"}, 4, "Communication Error"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto sim = Sim(c.simArgs);
+        std::vector<std::string> args = {"read", "--port", m_device, "-o", File("out.dat")};
+        args.insert(args.end(), c.extra.begin(), c.extra.end());
+        const ProcessResult result = Cli(args);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_FALSE(std::filesystem::exists(File("out.dat")));
+    }
+    const ProcessResult missing =
+        Cli({"read", "--port", "/dev/radioprog-missing", "-o", File("out.dat")});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_NE(missing.err.find("no such device"), std::string::npos) << missing.err;
+    EXPECT_EQ(Cli({"read", "--port", "COM1", "--role", "guest", "-o", File("out.dat")}).exitCode,
+              2);
+    EXPECT_EQ(Cli({"password", "change", "--port", "demo", "--user-password", "x1"}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace radioprog
