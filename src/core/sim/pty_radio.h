@@ -1,0 +1,120 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "base/status.h"
+#include "radio/memory_image.h"
+#include "sim/radio_simulator.h"
+
+namespace radioprog {
+
+/// A simulated radio at the far end of a pseudo-terminal. The program opens devicePath() as it
+/// would open a serial port; a worker thread feeds what it writes to a RadioSimulator and writes
+/// the answers back.
+///
+/// Answers leave a short time after the last byte of the message they answer, as a real radio's
+/// do: the program discards its input right after sending some requests and would lose an
+/// instant answer. With `baud` set the line is as slow as the real wire: bytes in both
+/// directions take 10 bits each.
+///
+/// The program may open and close the line as often as it likes; while nobody has it open the
+/// radio waits, and a line closed by the program ends the conversation (a half-received message
+/// and unsent answers are dropped).
+class PtyRadio {
+  public:
+    /// How long after the last byte of a message its answer starts.
+    static constexpr std::chrono::microseconds kDefaultAnswerDelay{3000};
+    /// The answer delay of the slow fault: beyond every read time-out of the program.
+    static constexpr std::chrono::microseconds kSlowAnswerDelay{400000};
+
+    struct Options {
+        std::chrono::microseconds answerDelay = kDefaultAnswerDelay;
+        /// Wire speed in bits per second for pacing both directions; 0 leaves the line as fast
+        /// as the pseudo-terminal is.
+        int baud = 0;
+        /// Where the memory is kept: replaced with the full 1024-byte image after every
+        /// conversation that wrote to the radio and at Stop(). The caller loads it.
+        std::optional<std::filesystem::path> memoryFile;
+    };
+
+    struct Started {
+        std::unique_ptr<PtyRadio> radio;  ///< null when the pseudo-terminal could not be made
+        std::string error;
+    };
+
+    /// Creates the pseudo-terminal and starts serving it.
+    static Started Start(const RadioSimulator& simulator, const Options& options);
+
+    ~PtyRadio();
+    PtyRadio(const PtyRadio&) = delete;
+    PtyRadio& operator=(const PtyRadio&) = delete;
+
+    /// The device the program opens, such as /dev/pts/3.
+    const std::string& devicePath() const { return m_devicePath; }
+
+    /// Stops serving, closes the line and saves the memory file if there is one. Returns the
+    /// first failure to save since the start, so that none goes unnoticed. Later calls only
+    /// repeat the result.
+    Status Stop();
+
+    /// A snapshot taken while the radio keeps running.
+    SimStats stats() const;
+    RadioImage memory() const;
+    /// The hang-up fault closed the line; the radio serves no more.
+    bool hungUp() const;
+    /// How often the program closed its end of the line. Counted once the radio has finished
+    /// with the conversation, the memory file saved.
+    std::size_t linesClosed() const { return m_linesClosed; }
+
+  private:
+    using Clock = std::chrono::steady_clock;
+
+    struct Outgoing {
+        std::uint8_t byte;
+        Clock::time_point due;
+    };
+
+    PtyRadio(const RadioSimulator& simulator, const Options& options, int master, int wakeRead,
+             int wakeWrite, std::string devicePath);
+
+    void Serve();
+    bool ReadFromProgram();
+    void Schedule(const std::vector<std::uint8_t>& answer, Clock::time_point arrival);
+    void WriteDueAnswers();
+    void PeerClosed();
+    void HangUp();
+    void SaveIfWritten();
+    void Save();
+
+    const Options m_options;
+    const Clock::duration m_byteTime;  // zero without pacing
+    const Clock::duration m_answerDelay;
+    const std::string m_devicePath;
+    int m_master;
+    const int m_wakeRead;
+    const int m_wakeWrite;
+
+    mutable std::mutex m_mutex;
+    RadioSimulator m_simulator;          // guarded by m_mutex
+    Status m_saveStatus = Status::Ok();  // guarded by m_mutex
+
+    // Used by the worker thread only.
+    std::deque<Outgoing> m_outgoing;
+    Clock::time_point m_lastArrival;
+    Clock::time_point m_lineFreeAt;
+    std::size_t m_savedWrites = 0;
+
+    std::atomic<std::size_t> m_linesClosed = 0;
+    std::thread m_worker;
+    std::optional<Status> m_stopped;
+};
+
+}  // namespace radioprog
