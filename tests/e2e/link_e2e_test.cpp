@@ -27,10 +27,11 @@ RadioImage Pattern(std::uint8_t seed) {
 
 class LinkEndToEnd : public ::testing::Test {
 protected:
-    void StartRadio(const SimFaults& faults = {}, const PackedPassword admin = {0xFF, 0xFF, 0xFF}) {
+    void StartRadio(const SimFaults& faults = {}, const PackedPassword admin = {0xFF, 0xFF, 0xFF},
+                    const PackedPassword user = {0xFF, 0xFF, 0xFF}) {
         RadioSimulator simulator(Pattern(5), faults);
         simulator.SetAdminPassword(admin);
-        simulator.SetUserPassword({0x12, 0x3F, 0xFF});
+        simulator.SetUserPassword(user);
         m_radioMemory = simulator.memory();
         PtyRadio::Started started = PtyRadio::Start(simulator, {});
         ASSERT_TRUE(started.radio) << started.error;
@@ -76,7 +77,7 @@ TEST_F(LinkEndToEnd, WritesAsAdminAndAsUser) {
 }
 
 TEST_F(LinkEndToEnd, PasswordQueryAndChange) {
-    StartRadio({}, {0x12, 0x34, 0x56});
+    StartRadio({}, {0x12, 0x34, 0x56}, {0x12, 0x3F, 0xFF});
     SerialPortOpener opener(m_context.userStore);
     m_context.loginPassword = {0x12, 0x34, 0xFF};
     EXPECT_EQ(OnQuery(opener, m_context, m_image).result, PasswordExchange::PasswordError);
@@ -139,6 +140,7 @@ TEST_F(LinkEndToEnd, FaultsEndTheWayTheUserIsTold) {
 
 TEST_F(LinkEndToEnd, AWrongPasswordIsReportedAndTheLoginAskedAgain) {
     StartRadio({}, {0x12, 0x34, 0x56});
+    m_context.accessRole = 1;
     m_context.loginPassword = {0x11, 0x11, 0x11};
     const TransferOutcome outcome = Transfer(TransferDirection::Read);
     EXPECT_EQ(outcome.connectEnd, ConnectEnd::PasswordRefused);
