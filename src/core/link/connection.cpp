@@ -105,8 +105,13 @@ bool CheckIdentity(const IdentityReply& reply, int accessRole, const PackedPassw
     return !IsPasswordSet(radio) || radio == login;
 }
 
+PortOpener::Opened OpenRadioPort(PortOpener& opener, const AppContext& context,
+                                 const TimeoutProfile& profile) {
+    return opener.Open(context.portName, profile);
+}
+
 Connection ConnectForTransfer(PortOpener& opener, AppContext& context, LinkObserver& observer) {
-    PortOpener::Opened opened = opener.Open(context.portName, kTransferProfile);
+    PortOpener::Opened opened = OpenRadioPort(opener, context, kTransferProfile);
     if (!opened.port) {
         observer.ShowMessage(LinkMessage::CouldNotOpenPort, opened.error);
         return Ended(ConnectEnd::PortError);

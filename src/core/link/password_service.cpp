@@ -28,7 +28,7 @@ bool ReadAck(RadioPort& port) {
 std::optional<PasswordResult> OpenAndIdentify(PortOpener& opener, const AppContext& context,
                                               std::unique_ptr<RadioPort>& port,
                                               IdentityReply& identity) {
-    PortOpener::Opened opened = opener.Open(context.portName, kPasswordProfile);
+    PortOpener::Opened opened = OpenRadioPort(opener, context, kPasswordProfile);
     if (!opened.port) {
         return PasswordResult{PasswordExchange::CouldNotOpenPort, opened.error};
     }

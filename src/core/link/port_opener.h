@@ -7,6 +7,8 @@
 
 namespace radioprog {
 
+struct AppContext;
+
 /// Opens the port an exchange needs, by the current port name ("COM1".."COM4" in any case, or a
 /// device path). The real opener gives a serial port; tests give fakes.
 class PortOpener {
@@ -20,5 +22,10 @@ public:
 
     virtual Opened Open(const std::string& portName, const TimeoutProfile& profile) = 0;
 };
+
+/// Opens the current port name of @p context with @p profile: the one way every exchange
+/// opens the radio's port.
+PortOpener::Opened OpenRadioPort(PortOpener& opener, const AppContext& context,
+                                 const TimeoutProfile& profile);
 
 }  // namespace radioprog
