@@ -30,6 +30,7 @@ struct AppContext {
     std::string portName = "COM1";          ///< the port every exchange opens
     BandLimits band;                        ///< band limits in use
     bool newDocument = false;               ///< set by New, cleared by Open and by a read
+    std::string appName = "Program";        ///< caption of every message box: `Company`
 
     /// `Setup` `AppName`: the per-user key under `Software\` and a new document's path name.
     std::string SetupAppName() const { return profile.GetValue("Setup", "AppName", ""); }

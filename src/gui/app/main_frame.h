@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+#include "doc/app_context.h"
+#include "doc/program_doc.h"
+#include "link/port_opener.h"
+
+class QAction;
+class QMdiArea;
+
+namespace radioprog::gui {
+
+class CChildFrame;
+class CProgramView;
+
+/// The main window: menus, toolbar and status bar around the document area, and the document
+/// commands. One channel window is shown at a time.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(AppContext& context, PortOpener& opener);
+
+    /// A new document in a new channel window (start-up and File > New).
+    void NewDocument();
+    /// Opens @p path in a new channel window; on failure says why and keeps the current one.
+    bool OpenDocument(const QString& path);
+    /// Saves the active document; @p saveAs asks for a name even when it has one.
+    bool SaveDocument(bool saveAs);
+
+    CProgramView* activeView() const;
+    CChildFrame* activeFrame() const;
+    QMdiArea* mdiArea() const { return m_area; }
+    QAction* action(const QString& name) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenusAndToolbar();
+    CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
+    bool MaybeSave();
+    bool TransferRunning() const;
+    void UpdateActions();
+    void OnNew();
+    void OnOpen();
+    void OnChannelInformation();
+
+    AppContext& m_context;
+    PortOpener& m_opener;
+    QMdiArea* m_area;
+    QPointer<CChildFrame> m_frame;
+};
+
+}  // namespace radioprog::gui

@@ -1,0 +1,127 @@
+#include "app/program_app.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLibraryInfo>
+
+#include "app/main_frame.h"
+#include "app/message_service.h"
+#include "base/app_directory.h"
+#include "link/login_dlg.h"
+#include "link/port_names.h"
+#include "link/serial_port_opener.h"
+#include "sim/demo_memory.h"
+#include "sim/pty_radio.h"
+
+namespace radioprog::gui {
+namespace {
+
+constexpr std::string_view kRoleKey =
+    "Software\\Local AppWizard-Generated Applications\\Program\\Data";
+constexpr std::string_view kRoleValue = "Power";
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+// COM1 leads to the demo radio for this run; everything else opens as usual.
+class DemoOpener : public PortOpener {
+public:
+    DemoOpener(const UserStore& store, std::string demoDevice)
+        : m_serial(store), m_demoDevice(std::move(demoDevice)) {}
+    Opened Open(const std::string& portName, const TimeoutProfile& profile) override {
+        return m_serial.Open(ComSlot(portName) == 1 ? m_demoDevice : portName, profile);
+    }
+
+private:
+    SerialPortOpener m_serial;
+    std::string m_demoDevice;
+};
+
+}  // namespace
+
+StartOptions ParseStartOptions(const QStringList& arguments) {
+    StartOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == "--appdir" && i + 1 < arguments.size()) {
+            options.appDir = arguments[++i].toStdString();
+        } else if (argument == "--demo") {
+            options.demo = true;
+        } else if (!argument.startsWith("-")) {
+            options.file = argument;
+        }
+    }
+    return options;
+}
+
+CProgramApp::CProgramApp(StartOptions options)
+    : m_options(std::move(options)), m_context(std::make_unique<AppContext>()) {}
+
+CProgramApp::~CProgramApp() {
+    m_frame.reset();
+    if (m_demoRadio) {
+        m_demoRadio->Stop();
+    }
+}
+
+bool CProgramApp::LoadCatalogue() {
+    const QString path = QString::fromStdString(
+        (m_context->appDirectory / (m_context->languageName + ".qm")).string());
+    if (m_context->languageName.empty() || !m_catalogue.load(path)) {
+        const BilingualText failure{"Load language DLL fail", "加载语言链接库失败"};
+        Messages().Show(nullptr, QMessageBox::Critical, QString::fromStdString(m_context->appName),
+                        Q(failure.In(m_context->language)), QMessageBox::Ok);
+        return false;
+    }
+    QApplication::installTranslator(&m_catalogue);
+    if (m_context->language == Language::Chinese &&
+        m_qtCatalogue.load("qtbase_zh_CN", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&m_qtCatalogue);
+    }
+    return true;
+}
+
+bool CProgramApp::Login() {
+    const auto stored = m_context->userStore.GetInt(kRoleKey, kRoleValue, 0);
+    m_context->accessRole = static_cast<int>(stored);
+    CLoginDlg login(*m_context);
+    return login.exec() == QDialog::Accepted;
+}
+
+bool CProgramApp::Start() {
+    LoadSettings(*m_context, ResolveAppDirectory(m_options.appDir));
+    if (!LoadCatalogue() || !Login()) {
+        return false;
+    }
+    if (m_options.demo) {
+        PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory()), {});
+        if (started.radio) {
+            m_opener =
+                std::make_unique<DemoOpener>(m_context->userStore, started.radio->devicePath());
+            m_demoRadio = std::move(started.radio);
+        }
+    }
+    if (!m_opener) {
+        m_opener = std::make_unique<SerialPortOpener>(m_context->userStore);
+    }
+    m_frame = std::make_unique<CMainFrame>(*m_context, *m_opener);
+    if (m_options.file.isEmpty() || !m_frame->OpenDocument(m_options.file)) {
+        m_frame->NewDocument();
+    }
+    m_frame->showMaximized();
+    const QString icon = QString::fromStdString((m_context->appDirectory / "title.ico").string());
+    if (QFileInfo::exists(icon)) {
+        m_frame->setWindowIcon(QIcon(icon));
+    }
+    m_context->appName = m_context->profile.GetValue(m_context->languageName, "Company", "");
+    return true;
+}
+
+void CProgramApp::Exit() {
+    m_context->userStore.SetInt(kRoleKey, kRoleValue,
+                                static_cast<std::uint32_t>(m_context->accessRole));
+}
+
+}  // namespace radioprog::gui

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QStringList>
+#include <QTranslator>
+#include <memory>
+#include <optional>
+
+#include "doc/app_context.h"
+#include "link/port_opener.h"
+
+namespace radioprog {
+class PtyRadio;
+}
+
+namespace radioprog::gui {
+
+class CMainFrame;
+
+/// What the command line asks of a run.
+struct StartOptions {
+    std::optional<std::string> appDir;  ///< --appdir DIR
+    bool demo = false;                  ///< --demo: COM1 is a simulated radio for this run
+    QString file;                       ///< a .dat file to open instead of a new document
+};
+/// Reads the options; unknown options are left to Qt.
+StartOptions ParseStartOptions(const QStringList& arguments);
+
+/// The application: settings, language, login, the main window, and the access role kept at
+/// exit. Start() runs start-up in its fixed order; any step that fails ends it.
+class CProgramApp {
+public:
+    explicit CProgramApp(StartOptions options);
+    ~CProgramApp();
+
+    /// False when the program must end (missing catalogue, login cancelled).
+    bool Start();
+    /// Stores the access role; called when the program ends.
+    void Exit();
+
+    AppContext& context() { return *m_context; }
+    CMainFrame* mainFrame() const { return m_frame.get(); }
+
+private:
+    bool LoadCatalogue();
+    bool Login();
+
+    StartOptions m_options;
+    std::unique_ptr<AppContext> m_context;
+    QTranslator m_catalogue;
+    QTranslator m_qtCatalogue;
+    std::unique_ptr<PtyRadio> m_demoRadio;
+    std::unique_ptr<PortOpener> m_opener;
+    std::unique_ptr<CMainFrame> m_frame;
+};
+
+}  // namespace radioprog::gui

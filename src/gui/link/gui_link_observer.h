@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPointer>
+
+#include "doc/app_context.h"
+#include "link/link_observer.h"
+#include "link/process_dlg.h"
+
+class QWidget;
+
+namespace radioprog::gui {
+
+/// A transfer's user side in the window: the application keeps running through the pumps, the
+/// progress dialog shows the blocks and carries Cancel, questions and messages are boxes.
+class GuiLinkObserver : public LinkObserver {
+public:
+    GuiLinkObserver(AppContext& context, QWidget* owner, CProcessDlg* dialog);
+
+    void Pump() override;
+    bool CancelRequested() const override;
+    void Progress(int blocksDone) override;
+    bool AskRetry() override;
+    std::optional<PackedPassword> ReLogin() override;
+    void ShowMessage(LinkMessage message, const std::string& detail) override;
+
+private:
+    QString AppName() const;
+
+    AppContext& m_context;
+    QWidget* m_owner;
+    QPointer<CProcessDlg> m_dialog;
+};
+
+}  // namespace radioprog::gui

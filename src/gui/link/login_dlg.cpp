@@ -1,0 +1,65 @@
+#include "link/login_dlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+namespace radioprog::gui {
+namespace {
+constexpr int kMaxPasswordDigits = 6;
+constexpr BilingualText kRoleNames[] = {{"User", "用户"}, {"Admin", "管理员"}};
+}  // namespace
+
+CLoginDlg::CLoginDlg(AppContext& context, QWidget* parent)
+    : QDialog(parent),
+      m_context(context),
+      m_roles(new QComboBox(this)),
+      m_password(new QLineEdit(this)) {
+    setWindowTitle(tr("Login"));
+    m_roles->setObjectName("roleList");
+    m_password->setObjectName("password");
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setMaxLength(kMaxPasswordDigits);
+    m_password->setValidator(
+        new QRegularExpressionValidator(QRegularExpression("[0-9]{0,6}"), m_password));
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("Type"), m_roles);
+    form->addRow(tr("Password"), m_password);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+int CLoginDlg::exec() {
+    m_roles->clear();
+    for (const BilingualText& name : kRoleNames) {
+        m_roles->addItem(QString::fromUtf8(name.In(m_context.language).data(),
+                                           static_cast<int>(name.In(m_context.language).size())));
+    }
+    // A stored role other than 0 or 1 selects nothing.
+    const int role = m_context.accessRole;
+    m_roles->setCurrentIndex(role == 0 || role == 1 ? role : -1);
+    m_roles->setEnabled(m_roleListEnabled);
+    m_password->clear();
+    m_password->setFocus();
+    return QDialog::exec();
+}
+
+void CLoginDlg::accept() {
+    if (m_roles->currentIndex() >= 0) {
+        if (const auto packed = PackPassword(m_password->text().toStdString())) {
+            m_context.accessRole = m_roles->currentIndex();
+            m_context.loginPassword = *packed;
+        }
+    }
+    QDialog::accept();
+}
+
+}  // namespace radioprog::gui

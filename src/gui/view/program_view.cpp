@@ -1,0 +1,316 @@
+#include "view/program_view.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "app/message_service.h"
+#include "base/string_table.h"
+#include "doc/grid_refresh.h"
+#include "link/gui_link_observer.h"
+#include "link/process_dlg.h"
+#include "link/radio_transfer.h"
+#include "radio/cell_editing.h"
+#include "radio/channel_codec.h"
+#include "radio/grid_columns.h"
+#include "radio/tones.h"
+
+namespace radioprog::gui {
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+constexpr double kWidthFractions[] = {0.5, 1.3, 1.3, 1.1, 1.1, 0.9, 0.9, 0.9, 0.9};
+const QColor kFixedTextColour(0x00, 0x32, 0xF0);
+
+}  // namespace
+
+CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc,
+                           PortOpener& opener, QWidget* parent)
+    : QWidget(parent),
+      m_context(context),
+      m_doc(std::move(doc)),
+      m_opener(opener),
+      m_grid(new CMSFlexGrid(kGridRows, column::kCount, this)) {
+    m_grid->setObjectName("grid");
+    m_grid->setFont(QFont("Times New Roman", 9));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(m_grid);
+    connect(m_grid, &CMSFlexGrid::EnterCell, this, &CProgramView::OpenEditor);
+    connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OpenEditor);
+    connect(m_grid, &CMSFlexGrid::LeaveCell, this, [this] { CommitEdit(); });
+    connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::HideAllEditors);
+    m_grid->installEventFilter(this);
+}
+
+CProgramView::~CProgramView() {
+    delete m_process.data();
+}
+
+void CProgramView::InitialUpdate() {
+    if (m_firstInitialisation) {
+        m_toneList = ToneList(m_context.language);
+        m_grid->SetForeColorFixed(kFixedTextColour);
+        CreateEditors();
+        for (int col = 0; col < column::kCount; ++col) {
+            m_grid->SetTextMatrix(0, col, Q(ColumnHeader(col, m_context.language)));
+        }
+        for (int row = 1; row < kGridRows; ++row) {
+            m_grid->SetTextMatrix(row, 0, Q(RowLabel(row)));
+        }
+        FitDefaultSizes();
+        const int base = m_grid->ColWidth(0);
+        for (int col = 0; col < column::kCount; ++col) {
+            m_grid->SetColAlignment(col, Qt::AlignCenter);
+            m_grid->SetColWidth(col, static_cast<int>(base * kWidthFractions[col]));
+        }
+        m_grid->updateGeometry();
+        m_firstInitialisation = false;
+    }
+    Refresh();
+}
+
+// The base column width is chosen so that every header fits its column at its fraction.
+void CProgramView::FitDefaultSizes() {
+    const QFontMetrics metrics(m_grid->font());
+    constexpr int kPadding = 14;
+    int base = 0;
+    for (int col = 0; col < column::kCount; ++col) {
+        const int needed =
+            metrics.horizontalAdvance(Q(ColumnHeader(col, m_context.language))) + kPadding;
+        base = std::max(base, static_cast<int>(needed / kWidthFractions[col]) + 1);
+    }
+    m_grid->SetDefaultColumnWidth(base);
+    m_grid->verticalHeader()->setDefaultSectionSize(metrics.height() + 8);
+    for (int row = 0; row < kGridRows; ++row) {
+        m_grid->setRowHeight(row, metrics.height() + 8);
+    }
+}
+
+void CProgramView::Refresh() {
+    const GridRefresh refresh = RefreshGridFromImage(m_doc->image(), *this, m_context);
+    emit TitleChanged(Q(refresh.windowTitle));
+}
+
+void CProgramView::CreateEditors() {
+    for (int col = column::kRxFrequency; col < column::kCount; ++col) {
+        QWidget* editor = nullptr;
+        if (EditorIsList(col)) {
+            auto* list = new QComboBox(m_grid);
+            for (const std::string& item : ColumnItems(col, m_context.language)) {
+                list->addItem(Q(item));
+            }
+            editor = list;
+        } else {
+            auto* edit = new QLineEdit(m_grid);
+            edit->setFrame(false);
+            editor = edit;
+        }
+        editor->setObjectName(QString("editor%1").arg(EditorIdForColumn(col)));
+        editor->setProperty("controlId", EditorIdForColumn(col));
+        editor->setFont(font());
+        editor->hide();
+        editor->installEventFilter(this);
+        m_editors[static_cast<std::size_t>(col)] = editor;
+    }
+}
+
+QWidget* CProgramView::editor(int col) const {
+    return col >= column::kRxFrequency && col < column::kCount
+               ? m_editors[static_cast<std::size_t>(col)]
+               : nullptr;
+}
+
+std::string CProgramView::TextMatrix(int row, int col) const {
+    return m_grid->TextMatrix(row, col).toStdString();
+}
+
+void CProgramView::SetTextMatrix(int row, int col, const std::string& text) {
+    m_grid->SetTextMatrix(row, col, Q(text));
+}
+
+bool CProgramView::EditorVisible() const {
+    const QWidget* e = editor(Col());
+    return e && e->isVisible();
+}
+
+std::string CProgramView::EditorText() const {
+    const QWidget* e = editor(Col());
+    if (const auto* list = qobject_cast<const QComboBox*>(e)) {
+        return list->currentText().toStdString();
+    }
+    if (const auto* edit = qobject_cast<const QLineEdit*>(e)) {
+        return edit->text().toStdString();
+    }
+    return {};
+}
+
+void CProgramView::HideEditor() {
+    if (QWidget* e = editor(Col())) {
+        e->hide();
+    }
+}
+
+void CProgramView::HideAllEditors() {
+    for (QWidget* e : m_editors) {
+        if (e) {
+            e->hide();
+        }
+    }
+    m_grid->viewport()->update();
+}
+
+void CProgramView::OpenEditor() {
+    QWidget* e = editor(Col());
+    if (!e) {
+        return;
+    }
+    const QString text = m_grid->Text();
+    if (auto* list = qobject_cast<QComboBox*>(e)) {
+        std::vector<std::string> items;
+        for (int i = 0; i < list->count(); ++i) {
+            items.push_back(list->itemText(i).toStdString());
+        }
+        list->setCurrentIndex(SelectListItem(items, text.toStdString()));
+    }
+    const EditorRect rect =
+        PlaceEditor(m_grid->CellLeft(), m_grid->CellTop(), m_grid->CellWidth(),
+                    m_grid->CellHeight(), m_grid->logicalDpiX(), m_grid->logicalDpiY());
+    e->setGeometry(rect.x, rect.y, rect.width, rect.height);
+    if (auto* edit = qobject_cast<QLineEdit*>(e)) {
+        edit->setText(text);
+        edit->selectAll();
+    }
+    e->show();
+    e->raise();
+    e->setFocus();
+}
+
+bool CProgramView::CommitEdit() {
+    if (!EditorVisible()) {
+        return true;
+    }
+    const std::string before = EditorText();
+    std::array<std::string, column::kCount> rowBefore;
+    const int row = Row();
+    for (int col = 1; col < column::kCount; ++col) {
+        rowBefore[static_cast<std::size_t>(col)] = TextMatrix(row, col);
+    }
+    const auto refusal = CommitEditedCell(*this, m_context.band, m_context.language);
+    for (int col = 1; col < column::kCount; ++col) {
+        if (TextMatrix(row, col) != rowBefore[static_cast<std::size_t>(col)]) {
+            SetModified();
+            break;
+        }
+    }
+    if (refusal) {
+        ShowRefusal(*refusal);
+        return false;
+    }
+    return true;
+}
+
+void CProgramView::ShowRefusal(StringId refusal) {
+    Messages().Show(this, QMessageBox::Warning,
+                    Q(StringText(StringId::Caution, m_context.language)),
+                    Q(StringText(refusal, m_context.language)), QMessageBox::Ok);
+}
+
+bool CProgramView::EnterCommit() {
+    if (EditorVisible() && !CommitEdit()) {
+        return false;
+    }
+    for (const CellWrite& write : AdvanceAfterEnter(Row(), Col(), m_grid->Rows(), m_grid->Cols())) {
+        if (write.which == CellWrite::Which::Row) {
+            m_grid->SetRow(write.value);
+        } else {
+            m_grid->SetCol(write.value);
+        }
+    }
+    return true;
+}
+
+bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            EnterCommit();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CProgramView::SetModified() {
+    if (!m_doc->IsModified()) {
+        m_doc->SetModifiedFlag(true);
+        emit ModifiedChanged(true);
+    }
+}
+
+Status CProgramView::Save(const QString& path) {
+    CommitEdit();
+    Status saved = m_doc->OnSaveDocument(path.toStdString(), *this, m_context);
+    if (saved) {
+        emit ModifiedChanged(false);
+    }
+    return saved;
+}
+
+void CProgramView::OpenProgressDialog(TransferDirection direction) {
+    m_direction = direction;
+    const BilingualText title = direction == TransferDirection::Read
+                                    ? BilingualText{"Read Data", "读数据"}
+                                    : BilingualText{"Write Data", "写数据"};
+    // The caption always says what OK will do, also when the other command came while the
+    // dialog waited.
+    if (m_process) {
+        m_process->SetTitle(Q(title.In(m_context.language)));
+        return;
+    }
+    m_process = new CProcessDlg(window());
+    m_process->setObjectName("processDialog");
+    m_process->SetTitle(Q(title.In(m_context.language)));
+    connect(m_process, &CProcessDlg::StartRequested, this, &CProgramView::OnRadioTransfer,
+            Qt::QueuedConnection);
+    m_process->show();
+}
+
+void CProgramView::OnRead() {
+    OpenProgressDialog(TransferDirection::Read);
+}
+
+void CProgramView::OnWrite() {
+    CommitEdit();
+    OpenProgressDialog(TransferDirection::Write);
+}
+
+void CProgramView::OnRadioTransfer() {
+    if (m_transferRunning || !m_process) {
+        return;
+    }
+    m_transferRunning = true;
+    const TransferDirection direction = m_direction;
+    GuiLinkObserver observer(m_context, this, m_process);
+    const RadioTransferResult result =
+        RunRadioTransfer(direction, *m_doc, *this, m_opener, m_context, observer);
+    if (result.refresh) {
+        emit TitleChanged(Q(result.refresh->windowTitle));
+        SetModified();
+    }
+    if (m_process) {
+        m_process->Finish();
+    }
+    m_transferRunning = false;
+    emit TransferFinished();
+}
+
+}  // namespace radioprog::gui

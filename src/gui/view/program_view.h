@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "base/string_table.h"
+#include "doc/app_context.h"
+#include "doc/program_doc.h"
+#include "link/block_transfer.h"
+#include "link/port_opener.h"
+#include "link/process_dlg.h"
+#include "radio/channel_grid.h"
+#include "view/ms_flex_grid.h"
+
+namespace radioprog::gui {
+
+/// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
+/// and the Read and Write commands with their progress dialog. To the codec it is the grid.
+class CProgramView : public QWidget, public ChannelGrid {
+    Q_OBJECT
+public:
+    CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc, PortOpener& opener,
+                 QWidget* parent = nullptr);
+    ~CProgramView() override;
+
+    /// Sets up the grid once and fills it from the document's image.
+    void InitialUpdate();
+
+    CProgramDoc& document() { return *m_doc; }
+    CMSFlexGrid& grid() { return *m_grid; }
+    QWidget* editor(int col) const;
+    bool transferRunning() const { return m_transferRunning; }
+    CProcessDlg* progressDialog() const { return m_process; }
+
+    // The grid as the codec sees it.
+    std::string TextMatrix(int row, int col) const override;
+    void SetTextMatrix(int row, int col, const std::string& text) override;
+    int Row() const override { return m_grid->Row(); }
+    int Col() const override { return m_grid->Col(); }
+    bool EditorVisible() const override;
+    std::string EditorText() const override;
+    void HideEditor() override;
+
+    /// Commits an open edit and shows a refusal; returns false when the value was refused.
+    bool CommitEdit();
+    /// Stores the grid into the document and writes it to @p path.
+    Status Save(const QString& path);
+
+public slots:
+    void OnRead();
+    void OnWrite();
+    void OnRadioTransfer();
+
+signals:
+    /// The main window's title after the grid was filled from the image.
+    void TitleChanged(const QString& title);
+    void ModifiedChanged(bool modified);
+    void TransferFinished();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateEditors();
+    void FitDefaultSizes();
+    void OpenEditor();
+    void HideAllEditors();
+    bool EnterCommit();
+    void ShowRefusal(StringId refusal);
+    void OpenProgressDialog(TransferDirection direction);
+    void Refresh();
+    void SetModified();
+
+    AppContext& m_context;
+    std::unique_ptr<CProgramDoc> m_doc;
+    PortOpener& m_opener;
+    CMSFlexGrid* m_grid;
+    std::array<QWidget*, 9> m_editors{};
+    std::vector<std::string> m_toneList;
+    QPointer<CProcessDlg> m_process;
+    TransferDirection m_direction = TransferDirection::Read;
+    bool m_firstInitialisation = true;
+    bool m_transferRunning = false;
+};
+
+}  // namespace radioprog::gui

@@ -1,0 +1,270 @@
+// The desktop program from start-up to transfers, with real widgets on an offscreen screen and
+// the simulated radio on a pseudo-terminal.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "app/child_frame.h"
+#include "app/main_frame.h"
+#include "app/program_app.h"
+#include "gui_fixture.h"
+#include "link/login_dlg.h"
+#include "link/process_dlg.h"
+#include "link/serial_port_opener.h"
+#include "sim/demo_memory.h"
+#include "sim/pty_radio.h"
+#include "view/program_view.h"
+
+namespace radioprog::gui {
+namespace {
+
+using testing::OnNextModal;
+using testing::ScriptedMessages;
+using testing::WaitFor;
+
+class AppTest : public ::testing::Test {
+protected:
+    AppTest() {
+        ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+        WriteIni("English");
+        for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
+            std::filesystem::copy_file(
+                std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+                    catalogue,
+                m_dir / catalogue);
+        }
+    }
+    void WriteIni(const std::string& language) {
+        radioprog::testing::WriteText(
+            m_dir / "Program.ini",
+            "[Setup]\nLanguage=" + language +
+                "\nShowLang=1\nAppName=radioprog-test\nType1=RP-16V\nField1=136-174MHz\n"
+                "[English]\nCompany=Radio "
+                "Co\nAppName=Radio\n[Chinese]\nCompany=电台公司\nAppName=电台\n");
+    }
+    std::unique_ptr<CProgramApp> StartApp(std::function<void(CLoginDlg*)> login, bool demo = true) {
+        StartOptions options;
+        options.appDir = m_dir.path().string();
+        options.demo = demo;
+        auto app = std::make_unique<CProgramApp>(options);
+        OnNextModal([login](QWidget* modal) { login(qobject_cast<CLoginDlg*>(modal)); });
+        m_started = app->Start();
+        return app;
+    }
+    static void LoginAs(CLoginDlg* dialog, int role, const QString& password) {
+        dialog->roleList()->setCurrentIndex(role);
+        QTest::keyClicks(dialog->passwordEdit(), password);
+        dialog->accept();
+    }
+
+    radioprog::testing::TempDir m_dir;
+    ScriptedMessages m_messages;
+    bool m_started = false;
+};
+
+TEST_F(AppTest, AMissingCatalogueEndsStartUpWithItsMessage) {
+    std::filesystem::remove(m_dir / "English.qm");
+    StartOptions options;
+    options.appDir = m_dir.path().string();
+    CProgramApp app(options);
+    EXPECT_FALSE(app.Start());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text, "Load language DLL fail");
+}
+
+TEST_F(AppTest, CancellingTheLoginEndsStartUp) {
+    auto app = StartApp([](CLoginDlg* dialog) { dialog->reject(); });
+    EXPECT_FALSE(m_started);
+    EXPECT_EQ(app->mainFrame(), nullptr);
+}
+
+TEST_F(AppTest, LoginSetsTheRoleAndPasswordAndTheRoleIsKeptForTheNextRun) {
+    auto app = StartApp([](CLoginDlg* dialog) { LoginAs(dialog, 0, "1234"); });
+    ASSERT_TRUE(m_started);
+    EXPECT_EQ(app->context().accessRole, 0);
+    EXPECT_EQ(app->context().loginPassword, (PackedPassword{0x12, 0x34, 0xFF}));
+    EXPECT_EQ(app->mainFrame()->windowTitle(), "Radio  [ Type:RP-16V  Fre:136 - 174MHz ]");
+    app->Exit();
+    app.reset();
+    int shownRole = -1;
+    auto again = StartApp([&shownRole](CLoginDlg* dialog) {
+        shownRole = dialog->roleList()->currentIndex();
+        dialog->accept();
+    });
+    EXPECT_EQ(shownRole, 0);
+}
+
+class ViewTest : public AppTest {
+protected:
+    void SetUp() override {
+        m_app = StartApp([](CLoginDlg* dialog) { LoginAs(dialog, 1, ""); });
+        ASSERT_TRUE(m_started);
+        m_view = m_app->mainFrame()->activeView();
+        ASSERT_NE(m_view, nullptr);
+    }
+    QLineEdit* RxEditor() const { return qobject_cast<QLineEdit*>(m_view->editor(1)); }
+    void Click(int row, int col) {
+        m_view->grid().setCurrentCell(row, col);
+        emit m_view->grid().MouseDown();
+    }
+    QStringList Row(int row) const {
+        QStringList texts;
+        for (int col = 1; col <= 8; ++col) {
+            texts << m_view->grid().TextMatrix(row, col);
+        }
+        return texts;
+    }
+
+    std::unique_ptr<CProgramApp> m_app;
+    CProgramView* m_view = nullptr;
+};
+
+TEST_F(ViewTest, TheGridHasItsHeadersLabelsAndNoChannels) {
+    CMSFlexGrid& grid = m_view->grid();
+    EXPECT_EQ(grid.Rows(), 17);
+    EXPECT_EQ(grid.Cols(), 9);
+    EXPECT_EQ(grid.TextMatrix(0, 0), "CH");
+    EXPECT_EQ(grid.TextMatrix(0, 8), "W/N");
+    EXPECT_EQ(grid.TextMatrix(1, 0), " 1");
+    EXPECT_EQ(grid.TextMatrix(16, 0), "16");
+    EXPECT_EQ(Row(1), QStringList(8, ""));
+    EXPECT_EQ(qobject_cast<QComboBox*>(m_view->editor(3))->count(), 205);
+    testing::Screenshot(m_app->mainFrame(), "main-window-new-en");
+}
+
+TEST_F(ViewTest, EnterOnANewChannelFillsTheRowAndMovesOn) {
+    Click(4, 1);
+    ASSERT_TRUE(RxEditor()->isVisible());
+    QTest::keyClicks(RxEditor(), "145.5");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    EXPECT_EQ(Row(4),
+              (QStringList{"145.50000", "145.50000", "None", "None", "High", "No", "Off", "Wide"}));
+    EXPECT_EQ(m_view->grid().Row(), 4);
+    EXPECT_EQ(m_view->grid().Col(), 2);
+    EXPECT_TRUE(m_view->editor(2)->isVisible());
+    EXPECT_FALSE(RxEditor()->isVisible());
+    EXPECT_TRUE(m_view->document().IsModified());
+}
+
+TEST_F(ViewTest, ARefusedFrequencyIsReportedEmptiesTheRowAndStays) {
+    Click(2, 1);
+    QTest::keyClicks(RxEditor(), "146");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    Click(2, 1);
+    RxEditor()->setText("145.512");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].caption, "Caution");
+    EXPECT_EQ(m_messages.shown[0].text,
+              "Error data Value, please input according the step value(6.25K/5k).");
+    EXPECT_EQ(Row(2), QStringList(8, ""));
+    EXPECT_EQ(m_view->grid().Col(), 1);
+}
+
+TEST_F(ViewTest, EnterOnTheLastCellGoesBackToChannelOne) {
+    Click(16, 1);
+    QTest::keyClicks(RxEditor(), "150");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    Click(16, 8);
+    QTest::keyClick(m_view->editor(8), Qt::Key_Return);
+    EXPECT_EQ(m_view->grid().Row(), 1);
+    EXPECT_EQ(m_view->grid().Col(), 1);
+}
+
+TEST_F(ViewTest, ScrollingDiscardsTheOpenEdit) {
+    m_view->grid().resize(300, 120);
+    Click(1, 1);
+    QTest::keyClicks(RxEditor(), "150");
+    m_view->grid().verticalScrollBar()->setValue(3);
+    EXPECT_FALSE(RxEditor()->isVisible());
+    EXPECT_EQ(m_view->grid().TextMatrix(1, 1), "");
+}
+
+TEST_F(ViewTest, AReadThroughTheProgressDialogFillsTheGrid) {
+    m_app->mainFrame()->action("read")->trigger();
+    CProcessDlg* dialog = m_view->progressDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), "Read Data");
+    // Write while the dialog waits: OK now writes, and the caption says so.
+    m_app->mainFrame()->action("write")->trigger();
+    EXPECT_EQ(dialog->windowTitle(), "Write Data");
+    m_app->mainFrame()->action("read")->trigger();
+    QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([this] { return m_view->progressDialog() == nullptr; }));
+    EXPECT_TRUE(m_messages.shown.empty()) << m_messages.shown[0].text.toStdString();
+    EXPECT_EQ(Row(1),
+              (QStringList{"145.01250", "145.61250", "88.5", "88.5", "High", "No", "Off", "Wide"}));
+    EXPECT_EQ(Row(4)[2], "D754I");
+    EXPECT_FALSE(m_app->context().newDocument);
+    testing::Screenshot(m_app->mainFrame(), "main-window-demo-read-en");
+}
+
+TEST_F(ViewTest, CancelBeforeOkSendsNothingAndASilentPortIsReported) {
+    m_app->mainFrame()->action("read")->trigger();
+    QTest::mouseClick(m_view->progressDialog()->cancelButton(), Qt::LeftButton);
+    EXPECT_TRUE(WaitFor([this] { return m_view->progressDialog() == nullptr; }));
+
+    m_app->context().portName = (m_dir / "no-such-device").string();
+    m_app->mainFrame()->action("write")->trigger();
+    QTest::mouseClick(m_view->progressDialog()->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([this] { return m_view->progressDialog() == nullptr; }));
+    ASSERT_FALSE(m_messages.shown.empty());
+    EXPECT_TRUE(m_messages.shown[0].text.startsWith("Could not Open the Port"))
+        << m_messages.shown[0].text.toStdString();
+}
+
+TEST_F(ViewTest, SaveWritesTheGridAndOpenReadsItBack) {
+    Click(3, 1);
+    QTest::keyClicks(RxEditor(), "146.52");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    const QString path = QString::fromStdString((m_dir / "saved.dat").string());
+    ASSERT_TRUE(m_view->Save(path).ok());
+    EXPECT_FALSE(m_view->document().IsModified());
+    const auto bytes = radioprog::testing::ReadBytes(m_dir / "saved.dat");
+    ASSERT_EQ(bytes.size(), 1024u);
+    EXPECT_EQ(bytes[0x33], 0x14);
+    EXPECT_EQ(bytes[0x32], 0x65);
+
+    radioprog::testing::WriteText(m_dir / "short.dat", "short");
+    EXPECT_FALSE(
+        m_app->mainFrame()->OpenDocument(QString::fromStdString((m_dir / "short.dat").string())));
+    EXPECT_NE(m_messages.shown.back().text.indexOf("short.dat"), -1);
+    ASSERT_TRUE(m_app->mainFrame()->OpenDocument(path));
+    CProgramView* reopened = m_app->mainFrame()->activeView();
+    EXPECT_EQ(reopened->grid().TextMatrix(3, 1), "146.52000");
+}
+
+TEST_F(ViewTest, TheChannelWindowHidesAndComesBack) {
+    CChildFrame* frame = m_app->mainFrame()->activeFrame();
+    frame->close();
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_FALSE(m_app->mainFrame()->action("save")->isEnabled());
+    m_app->mainFrame()->action("channelInformation")->trigger();
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(m_app->mainFrame()->action("save")->isEnabled());
+}
+
+TEST_F(AppTest, ChineseRunShowsChineseTexts) {
+    WriteIni("Chinese");
+    auto app = StartApp([](CLoginDlg* dialog) {
+        EXPECT_EQ(dialog->roleList()->itemText(1), "管理员");
+        LoginAs(dialog, 1, "");
+    });
+    ASSERT_TRUE(m_started);
+    CProgramView* view = app->mainFrame()->activeView();
+    EXPECT_EQ(view->grid().TextMatrix(0, 1), "接收频率");
+    EXPECT_EQ(app->mainFrame()->windowTitle(), "电台  [ 类型:RP-16V  频率:136 - 174MHz ]");
+    EXPECT_EQ(app->mainFrame()->action("read")->text(), "读频(&R)");
+    app->mainFrame()->action("read")->trigger();
+    QTest::mouseClick(view->progressDialog()->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([view] { return view->progressDialog() == nullptr; }));
+    EXPECT_EQ(view->grid().TextMatrix(1, 5), "高");
+    testing::Screenshot(app->mainFrame(), "main-window-demo-read-zh");
+}
+
+}  // namespace
+}  // namespace radioprog::gui

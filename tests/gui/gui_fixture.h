@@ -1,0 +1,79 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <deque>
+#include <functional>
+
+#include "../support/temp_dir.h"
+#include "app/message_service.h"
+
+namespace radioprog::gui::testing {
+
+/// Answers every message box from a queue (OK when empty) and remembers what was shown.
+class ScriptedMessages : public MessageService {
+public:
+    ScriptedMessages() { SetMessageService(this); }
+    ~ScriptedMessages() override { SetMessageService(nullptr); }
+
+    struct Shown {
+        QString caption;
+        QString text;
+    };
+    std::vector<Shown> shown;
+    std::deque<QMessageBox::StandardButton> answers;
+
+    QMessageBox::StandardButton Show(QWidget*, QMessageBox::Icon, const QString& caption,
+                                     const QString& text,
+                                     QMessageBox::StandardButtons buttons) override {
+        shown.push_back({caption, text});
+        if (!answers.empty()) {
+            const auto answer = answers.front();
+            answers.pop_front();
+            return answer;
+        }
+        return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
+    }
+};
+
+/// Runs @p step on the next modal dialog as soon as it is shown.
+inline void OnNextModal(std::function<void(QWidget*)> step) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, step] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            step(modal);
+        }
+    });
+    timer->start();
+}
+
+/// Processes events until @p done or the time runs out.
+inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        // Outside an event loop nothing else would carry out a deleteLater().
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return done();
+}
+
+/// Writes a widget's picture to build/screenshots when the build folder is known.
+inline void Screenshot(QWidget* widget, const QString& name) {
+    const QByteArray folder = qgetenv("RADIOPROG_SCREENSHOTS");
+    if (folder.isEmpty()) {
+        return;
+    }
+    QDir().mkpath(QString::fromUtf8(folder));
+    widget->grab().save(QString::fromUtf8(folder) + "/" + name + ".png");
+}
+
+}  // namespace radioprog::gui::testing
