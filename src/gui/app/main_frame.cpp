@@ -95,13 +95,16 @@ void CMainFrame::CreateActions() {
 
 void CMainFrame::CreateMenusAndToolbar() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName("menuFile");
     file->addActions(
         {action("new"), action("open"), action("close"), action("save"), action("saveAs")});
     file->addSeparator();
     file->addAction(action("exit"));
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName("menuEdit");
     edit->addAction(action("channelInformation"));
     QMenu* program = menuBar()->addMenu(tr("&Program"));
+    program->setObjectName("menuProgram");
     program->addActions({action("read"), action("write")});
 
     QToolBar* tools = addToolBar(tr("Toolbar"));
@@ -111,6 +114,7 @@ void CMainFrame::CreateMenusAndToolbar() {
     tools->addActions({action("read"), action("write")});
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    viewMenu->setObjectName("menuView");
     QAction* toolbarToggle = tools->toggleViewAction();
     toolbarToggle->setText(tr("&Toolbar"));
     viewMenu->addAction(toolbarToggle);
@@ -118,6 +122,18 @@ void CMainFrame::CreateMenusAndToolbar() {
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
+
+    // Setup and Help stay out of sight until a command is added to them.
+    for (const auto& [name, title] :
+         {std::pair{"menuSetup", tr("&Setup")}, std::pair{"menuHelp", tr("&Help")}}) {
+        QMenu* later = menuBar()->addMenu(title);
+        later->setObjectName(name);
+        later->menuAction()->setVisible(false);
+    }
+}
+
+QMenu* CMainFrame::menu(const QString& name) const {
+    return findChild<QMenu*>(name);
 }
 
 QAction* CMainFrame::action(const QString& name) const {

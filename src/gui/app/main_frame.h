@@ -10,6 +10,7 @@
 
 class QAction;
 class QMdiArea;
+class QMenu;
 
 namespace radioprog::gui {
 
@@ -34,6 +35,8 @@ public:
     CChildFrame* activeFrame() const;
     QMdiArea* mdiArea() const { return m_area; }
     QAction* action(const QString& name) const;
+    /// The menus by name: menuFile, menuEdit, menuProgram, menuView, menuSetup, menuHelp.
+    QMenu* menu(const QString& name) const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
