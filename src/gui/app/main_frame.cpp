@@ -47,6 +47,16 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     UpdateActions();
 }
 
+// The document area tells of its windows while it is being torn down, when this frame is no
+// longer a frame.
+CMainFrame::~CMainFrame() {
+    m_area->disconnect(this);
+    if (m_frame) {
+        m_frame->disconnect(this);
+        m_frame->view()->disconnect(this);
+    }
+}
+
 void CMainFrame::CreateActions() {
     MakeAction(this, "new", tr("&New"), QKeySequence::New, tr("Create a new document"));
     MakeAction(this, "open", tr("&Open..."), QKeySequence::Open, tr("Open an existing document"));

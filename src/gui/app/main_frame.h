@@ -23,6 +23,7 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     CMainFrame(AppContext& context, PortOpener& opener);
+    ~CMainFrame() override;
 
     /// A new document in a new channel window (start-up and File > New).
     void NewDocument();

@@ -52,6 +52,8 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
 }
 
 CProgramView::~CProgramView() {
+    // The grid raises its cell events while it is being destroyed; this view is gone by then.
+    m_grid->disconnect(this);
     delete m_process.data();
 }
 
