@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
@@ -264,6 +265,109 @@ TEST_F(AppTest, ChineseRunShowsChineseTexts) {
     ASSERT_TRUE(WaitFor([view] { return view->progressDialog() == nullptr; }));
     EXPECT_EQ(view->grid().TextMatrix(1, 5), "高");
     testing::Screenshot(app->mainFrame(), "main-window-demo-read-zh");
+}
+
+}  // namespace
+}  // namespace radioprog::gui
+
+namespace radioprog::gui {
+namespace {
+
+// A radio of the test's own, reached by its device path, for the transfers the demo radio
+// cannot show.
+class TransferTest : public AppTest {
+protected:
+    void StartWith(int role, const QString& password, const SimFaults& faults = {}, int baud = 0,
+                   PackedPassword admin = {0xFF, 0xFF, 0xFF}) {
+        m_app = StartApp([role, password](CLoginDlg* dialog) { LoginAs(dialog, role, password); });
+        ASSERT_TRUE(m_started);
+        RadioSimulator simulator(DemoMemory(), faults);
+        simulator.SetAdminPassword(admin);
+        PtyRadio::Options options;
+        options.baud = baud;
+        PtyRadio::Started started = PtyRadio::Start(simulator, options);
+        ASSERT_TRUE(started.radio) << started.error;
+        m_radio = std::move(started.radio);
+        m_app->context().portName = m_radio->devicePath();
+        m_view = m_app->mainFrame()->activeView();
+    }
+    void Run(const char* command) {
+        m_app->mainFrame()->action(command)->trigger();
+        QTest::mouseClick(m_view->progressDialog()->okButton(), Qt::LeftButton);
+    }
+    bool Finished() {
+        return WaitFor([this] { return m_view->progressDialog() == nullptr; }, 60000);
+    }
+
+    std::unique_ptr<CProgramApp> m_app;
+    std::unique_ptr<PtyRadio> m_radio;
+    CProgramView* m_view = nullptr;
+};
+
+TEST_F(TransferTest, AUserWriteNeverSendsTheIdentityRecord) {
+    StartWith(0, "");
+    const RadioImage before = m_radio->memory();
+    Run("write");
+    ASSERT_TRUE(Finished());
+    EXPECT_TRUE(m_messages.shown.empty());
+    EXPECT_EQ(m_radio->stats().halfBlocksWritten, 123u);
+    const RadioImage after = m_radio->memory();
+    EXPECT_TRUE(std::equal(after.begin() + image::kIdentity, after.begin() + image::kIdentity + 8,
+                           before.begin() + image::kIdentity));
+    // The grid of the new document went out: channel 1 is empty on the radio now.
+    EXPECT_EQ(after[image::ChannelOffset(1) + 3], 0xFF);
+}
+
+TEST_F(TransferTest, APasswordErrorAsksForThePasswordWithTheRoleFixed) {
+    StartWith(1, "99", {}, 0, {0x12, 0x34, 0xFF});
+    bool roleListEnabled = true;
+    m_messages.answers = {QMessageBox::Ok};
+    OnNextModal([&roleListEnabled](QWidget* modal) {
+        auto* login = qobject_cast<CLoginDlg*>(modal);
+        ASSERT_NE(login, nullptr);
+        roleListEnabled = login->roleList()->isEnabled();
+        QTest::keyClicks(login->passwordEdit(), "1234");
+        login->accept();
+    });
+    Run("read");
+    ASSERT_TRUE(Finished());
+    EXPECT_FALSE(roleListEnabled);
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text, "Password Error");
+    EXPECT_EQ(m_messages.shown[0].caption, "Error");
+    EXPECT_EQ(m_view->grid().TextMatrix(2, 1), "146.52000");
+}
+
+TEST_F(TransferTest, CancelDuringAReadKeepsTheGridAndTheDocumentNew) {
+    StartWith(1, "", {}, 9600);
+    // The transfer pumps the application itself, so the click has to come from a timer that
+    // fires inside those pumps.
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [this, &watcher] {
+        CProcessDlg* dialog = m_view->progressDialog();
+        if (dialog && dialog->bar()->value() >= 3) {
+            watcher.stop();
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        }
+    });
+    watcher.start();
+    Run("read");
+    ASSERT_TRUE(Finished());
+    EXPECT_EQ(m_view->grid().TextMatrix(1, 1), "");
+    EXPECT_TRUE(m_app->context().newDocument);
+    EXPECT_LT(m_radio->stats().halfBlocksRead, 124u);
+}
+
+TEST_F(TransferTest, ARadioThatStopsPartWaySaysHowFarTheReadGot) {
+    SimFaults faults;
+    faults.stopAfter = 30;
+    StartWith(1, "", faults);
+    Run("read");
+    ASSERT_TRUE(Finished());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_NE(m_messages.shown[0].text.indexOf("15 of 62"), -1)
+        << m_messages.shown[0].text.toStdString();
 }
 
 }  // namespace
