@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/ascii_text.h"
 #include "base/status.h"
 #include "doc/ini_profile.h"
 
@@ -91,43 +92,6 @@ std::string_view Trim(std::string_view text) {
 
 std::string_view WithoutByteOrderMark(std::string_view text) {
     return text.starts_with(kByteOrderMark) ? text.substr(kByteOrderMark.size()) : text;
-}
-
-bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = 1;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (text.size() - i < length) {
-            return false;
-        }
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (k == 1 ? (next < low || next > high) : (next & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
 }
 
 std::string FlipAsciiCase(std::string_view text) {

@@ -22,15 +22,21 @@ std::string_view SkipBlanks(std::string_view text) {
     return text.substr(i);
 }
 
+// Consumes a leading sign; true for a minus.
+bool TakeSign(std::string_view& text) {
+    if (text.empty() || (text[0] != '+' && text[0] != '-')) {
+        return false;
+    }
+    const bool negative = text[0] == '-';
+    text.remove_prefix(1);
+    return negative;
+}
+
 }  // namespace
 
 double LeadingNumber(std::string_view text) {
     text = SkipBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
+    const bool negative = TakeSign(text);
     std::size_t end = 0;
     std::size_t digits = 0;
     while (end < text.size() && IsDigit(text[end])) {
@@ -74,11 +80,7 @@ double LeadingNumber(std::string_view text) {
 
 std::optional<ScannedInt> ScanInt(std::string_view text) {
     text = SkipBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
+    const bool negative = TakeSign(text);
     std::size_t end = 0;
     long long value = 0;
     while (end < text.size() && IsDigit(text[end])) {

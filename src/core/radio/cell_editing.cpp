@@ -1,27 +1,12 @@
 #include "radio/cell_editing.h"
 
+#include "base/ascii_text.h"
 #include "radio/channel_grid.h"
 
 namespace radioprog {
 namespace {
 
 constexpr int kTwipsPerInch = 1440;
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool BeginsWith(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 
@@ -52,7 +37,7 @@ bool EditorIsList(int col) {
 
 int SelectListItem(const std::vector<std::string>& items, const std::string& cellText) {
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (BeginsWith(items[i], cellText)) {
+        if (StartsWithIgnoringAsciiCase(items[i], cellText)) {
             return static_cast<int>(i);
         }
     }

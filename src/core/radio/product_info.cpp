@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/ascii_text.h"
 #include "base/text_number.h"
 #include "doc/ini_profile.h"
 #include "radio/display_texts.h"
@@ -26,29 +27,12 @@ std::vector<std::string> SplitAtBars(const std::string& text) {
     }
 }
 
-// Only ASCII letters fold: bytes of multibyte characters are compared as they are.
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-    if (prefix.size() > text.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (AsciiLower(text[i]) != AsciiLower(prefix[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // The list's own prefix search: it starts after the first item and wraps around to it.
 int FindPrefix(const std::vector<std::string>& items, std::string_view prefix) {
     const int count = static_cast<int>(items.size());
     for (int step = 1; step <= count; ++step) {
         const int i = step % count;
-        if (StartsWithIgnoringCase(items[static_cast<std::size_t>(i)], prefix)) {
+        if (StartsWithIgnoringAsciiCase(items[static_cast<std::size_t>(i)], prefix)) {
             return i;
         }
     }
