@@ -204,8 +204,8 @@ void RoundTrip(const Workspace& workspace, std::string_view input, bool caseInse
     }
     // Whether the file reads as UTF-8 or GBK decides which bytes fold together. Dropped comment
     // lines can change that, and then a case-insensitive look-up may rightly match another key.
-    const bool sameEncoding =
-        IsValidUtf8(WithoutByteOrderMark(input)) == IsValidUtf8(WithoutByteOrderMark(saved));
+    const bool sameEncoding = radioprog::IsValidUtf8(WithoutByteOrderMark(input)) ==
+                              radioprog::IsValidUtf8(WithoutByteOrderMark(saved));
     if (scan.emptyHeader || (caseInsensitive && !sameEncoding)) {
         return;
     }
