@@ -184,6 +184,8 @@ CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
     connect(view, &CProgramView::ModifiedChanged, frame, &QWidget::setWindowModified);
     connect(view, &CProgramView::TransferFinished, this, &CMainFrame::UpdateActions);
     connect(frame, &CChildFrame::Hidden, this, &CMainFrame::UpdateActions);
+    connect(view, &CProgramView::Problem, this,
+            [this](const QString& text) { statusBar()->showMessage(text); });
     frame->move(0, 0);
     frame->show();
     view->InitialUpdate();

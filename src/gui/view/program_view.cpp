@@ -100,6 +100,9 @@ void CProgramView::FitDefaultSizes() {
 void CProgramView::Refresh() {
     const GridRefresh refresh = RefreshGridFromImage(m_doc->image(), *this, m_context);
     emit TitleChanged(Q(refresh.windowTitle));
+    if (!refresh.mirror) {
+        emit Problem(Q(refresh.mirror.message()));
+    }
 }
 
 void CProgramView::CreateEditors() {
@@ -306,6 +309,9 @@ void CProgramView::OnRadioTransfer() {
         RunRadioTransfer(direction, *m_doc, *this, m_opener, m_context, observer);
     if (result.refresh) {
         emit TitleChanged(Q(result.refresh->windowTitle));
+        if (!result.refresh->mirror) {
+            emit Problem(Q(result.refresh->mirror.message()));
+        }
         SetModified();
     }
     if (m_process) {

@@ -59,6 +59,8 @@ signals:
     void TitleChanged(const QString& title);
     void ModifiedChanged(bool modified);
     void TransferFinished();
+    /// Something went wrong that needs no answer, for the status bar.
+    void Problem(const QString& text);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
