@@ -120,8 +120,12 @@ bool CProgramApp::Start() {
 }
 
 void CProgramApp::Exit() {
-    m_context->userStore.SetInt(kRoleKey, kRoleValue,
-                                static_cast<std::uint32_t>(m_context->accessRole));
+    const Status stored = m_context->userStore.SetInt(
+        kRoleKey, kRoleValue, static_cast<std::uint32_t>(m_context->accessRole));
+    if (!stored) {
+        Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
+                        QString::fromStdString(stored.message()), QMessageBox::Ok);
+    }
 }
 
 }  // namespace radioprog::gui
