@@ -348,6 +348,9 @@ TEST_F(TransferTest, CancelDuringAReadKeepsTheGridAndTheDocumentNew) {
         CProcessDlg* dialog = m_view->progressDialog();
         if (dialog && dialog->bar()->value() >= 3) {
             watcher.stop();
+            // Leaving the program waits for the transfer; the window stays.
+            m_app->mainFrame()->close();
+            EXPECT_TRUE(m_app->mainFrame()->isVisible());
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         }
     });
