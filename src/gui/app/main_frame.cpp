@@ -182,7 +182,7 @@ CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
     frame->setWindowTitle(title + "[*]");
     connect(view, &CProgramView::TitleChanged, this, &QWidget::setWindowTitle);
     connect(view, &CProgramView::ModifiedChanged, frame, &QWidget::setWindowModified);
-    connect(view, &CProgramView::TransferFinished, this, &CMainFrame::UpdateActions);
+    connect(view, &CProgramView::TransferStateChanged, this, &CMainFrame::UpdateActions);
     connect(frame, &CChildFrame::Hidden, this, &CMainFrame::UpdateActions);
     connect(view, &CProgramView::Problem, this,
             [this](const QString& text) { statusBar()->showMessage(text); });

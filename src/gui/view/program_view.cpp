@@ -303,6 +303,7 @@ void CProgramView::OnRadioTransfer() {
         return;
     }
     m_transferRunning = true;
+    emit TransferStateChanged();
     const TransferDirection direction = m_direction;
     GuiLinkObserver observer(m_context, this, m_process);
     const RadioTransferResult result =
@@ -318,7 +319,7 @@ void CProgramView::OnRadioTransfer() {
         m_process->Finish();
     }
     m_transferRunning = false;
-    emit TransferFinished();
+    emit TransferStateChanged();
 }
 
 }  // namespace radioprog::gui

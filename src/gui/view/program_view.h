@@ -58,7 +58,8 @@ signals:
     /// The main window's title after the grid was filled from the image.
     void TitleChanged(const QString& title);
     void ModifiedChanged(bool modified);
-    void TransferFinished();
+    /// A transfer started or ended.
+    void TransferStateChanged();
     /// Something went wrong that needs no answer, for the status bar.
     void Problem(const QString& text);
 
