@@ -77,6 +77,25 @@ TEST_F(AppTest, AMissingCatalogueEndsStartUpWithItsMessage) {
     EXPECT_EQ(m_messages.shown[0].text, "Load language DLL fail");
 }
 
+TEST_F(AppTest, TheCatalogueMessageFollowsTheLanguageAndAnEmptyLanguageHasNoCatalogue) {
+    struct Case {
+        std::string language;
+        const char* message;
+    };
+    for (const Case& c :
+         {Case{"Chinese", "加载语言链接库失败"}, Case{"", "Load language DLL fail"}}) {
+        WriteIni(c.language);
+        std::filesystem::remove(m_dir / "Chinese.qm");
+        m_messages.shown.clear();
+        StartOptions options;
+        options.appDir = m_dir.path().string();
+        CProgramApp app(options);
+        EXPECT_FALSE(app.Start());
+        ASSERT_EQ(m_messages.shown.size(), 1u);
+        EXPECT_EQ(m_messages.shown[0].text, QString::fromUtf8(c.message));
+    }
+}
+
 TEST_F(AppTest, CancellingTheLoginEndsStartUp) {
     auto app = StartApp([](CLoginDlg* dialog) { dialog->reject(); });
     EXPECT_FALSE(m_started);
