@@ -1,10 +1,8 @@
 #include "radio/scan_info.h"
 
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <limits>
 #include <variant>
 
 #include "base/text_number.h"
@@ -70,82 +68,6 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::size_t SkipDigits(std::string_view text, std::size_t at) {
-    while (at < text.size() && IsDigit(text[at])) {
-        ++at;
-    }
-    return at;
-}
-
-// The whole text, blanks aside, must be one decimal number: a sign, digits with an optional
-// point, an optional exponent. "inf", "nan" and numbers beyond a double are not numbers here.
-std::optional<double> ReadNumber(std::string_view text) {
-    text = TrimBlanks(text);
-    std::size_t at = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-    const std::size_t intEnd = SkipDigits(text, at);
-    std::size_t digits = intEnd - at;
-    at = intEnd;
-    if (at < text.size() && text[at] == '.') {
-        const std::size_t fractionEnd = SkipDigits(text, at + 1);
-        digits += fractionEnd - at - 1;
-        at = fractionEnd;
-    }
-    if (digits == 0) {
-        return std::nullopt;
-    }
-    if (at < text.size() && (text[at] == 'e' || text[at] == 'E')) {
-        std::size_t exponent = at + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-            ++exponent;
-        }
-        const std::size_t exponentEnd = SkipDigits(text, exponent);
-        if (exponentEnd == exponent) {
-            return std::nullopt;
-        }
-        at = exponentEnd;
-    }
-    if (at != text.size()) {
-        return std::nullopt;
-    }
-    const double value = LeadingNumber(text);
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
-// The whole text, blanks aside, must be one decimal integer that fits 32 bits.
-std::optional<std::int32_t> ReadInteger(std::string_view text) {
-    text = TrimBlanks(text);
-    const bool negative = !text.empty() && text[0] == '-';
-    const std::size_t start = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-    if (start == text.size() || SkipDigits(text, start) != text.size()) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (std::size_t i = start; i < text.size(); ++i) {
-        value = value * 10 + (text[i] - '0');
-        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
-            return std::nullopt;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > std::numeric_limits<std::int32_t>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(value);
-}
-
 std::size_t CharacterCount(std::string_view text) {
     std::size_t count = 0;
     for (char c : text) {
@@ -182,19 +104,19 @@ std::variant<HeldValues, ScanFieldError> ReadFields(const ScanInfo& info, Langua
     const auto integerError = [language](ScanField field) {
         return ScanFieldError{field, std::string(kEnterInteger.In(language))};
     };
-    const auto a = ReadNumber(info.lookBackTimeA);
+    const auto a = ReadWholeNumber(info.lookBackTimeA);
     if (!a) {
         return numberError(ScanField::LookBackTimeA);
     }
-    const auto b = ReadNumber(info.lookBackTimeB);
+    const auto b = ReadWholeNumber(info.lookBackTimeB);
     if (!b) {
         return numberError(ScanField::LookBackTimeB);
     }
-    const auto dwell = ReadInteger(info.txDwellTime);
+    const auto dwell = ReadWholeInt(info.txDwellTime);
     if (!dwell) {
         return integerError(ScanField::TxDwellTime);
     }
-    const auto dropout = ReadInteger(info.dropoutDelayTime);
+    const auto dropout = ReadWholeInt(info.dropoutDelayTime);
     if (!dropout) {
         return integerError(ScanField::DropoutDelayTime);
     }
