@@ -41,6 +41,12 @@ int Selectable(OptionList list, int index) {
     return index >= 0 && index < ItemCount(list) ? index : kNoSelection;
 }
 
+// The gain and delay lists fall back to their first entry instead of showing empty.
+int SelectableOrFirst(OptionList list, int index) {
+    const int selectable = Selectable(list, index);
+    return selectable == kNoSelection ? 0 : selectable;
+}
+
 void SetFlag(std::uint8_t& byte, bool on) {
     byte = static_cast<std::uint8_t>(on ? byte | kFlagBit : byte & ~kFlagBit);
 }
@@ -171,10 +177,8 @@ OptionalFeatures OptionalFeatures::Load(const RadioImage& image) {
         Selectable(OptionList::SquelchLevel, image[image::kSquelchLevel] & kSquelchMask);
     f.beep = (image[image::kBeep] & kFlagBit) != 0;
     f.vox = image[image::kVoxOnOff] == kVoxOn ? kOnIndex : kOffIndex;
-    f.voxGainLevel = Selectable(OptionList::VoxGainLevel, image[image::kVoxGain]);
-    f.voxGainLevel = f.voxGainLevel == kNoSelection ? 0 : f.voxGainLevel;
-    f.voxDelayTime = Selectable(OptionList::VoxDelayTime, image[image::kVoxDelay]);
-    f.voxDelayTime = f.voxDelayTime == kNoSelection ? 0 : f.voxDelayTime;
+    f.voxGainLevel = SelectableOrFirst(OptionList::VoxGainLevel, image[image::kVoxGain]);
+    f.voxDelayTime = SelectableOrFirst(OptionList::VoxDelayTime, image[image::kVoxDelay]);
     f.batterySaver = (image[image::kBatterySaver] & kFlagBit) != 0;
     f.voiceAnnunciation =
         Selectable(OptionList::VoiceAnnunciation, image[image::kVoiceAnnunciation] & kVoiceMask);
@@ -190,17 +194,18 @@ void OptionalFeatures::Store(RadioImage& image) const {
     const int preAlert = Selectable(OptionList::TotPreAlert, totPreAlert);
     const int squelch = Selectable(OptionList::SquelchLevel, squelchLevel);
     const int voice = Selectable(OptionList::VoiceAnnunciation, voiceAnnunciation);
-    const int gain = Selectable(OptionList::VoxGainLevel, voxGainLevel);
-    const int delay = Selectable(OptionList::VoxDelayTime, voxDelayTime);
+    // Gain and delay store 0 when nothing is selected, the code of their first entry.
+    const int gain = SelectableOrFirst(OptionList::VoxGainLevel, voxGainLevel);
+    const int delay = SelectableOrFirst(OptionList::VoxDelayTime, voxDelayTime);
 
-    // No selection stores code 0 for the counted-from-1 codes and all ones for the others.
+    // No selection stores code 0 for the counted-from-1 codes and all ones for squelch and voice.
     SetLowBits(image[image::kTimeOutTimer], kTimeOutMask, timeOut + 1);
     SetLowBits(image[image::kTotPreAlert], kPreAlertMask, preAlert + 1);
     SetLowBits(image[image::kSquelchLevel], kSquelchMask, squelch == kNoSelection ? 0x0F : squelch);
     SetFlag(image[image::kBeep], beep);
     image[image::kVoxOnOff] = vox == kOnIndex ? kVoxOn : 0;
-    image[image::kVoxGain] = static_cast<std::uint8_t>(gain == kNoSelection ? 0 : gain);
-    image[image::kVoxDelay] = static_cast<std::uint8_t>(delay == kNoSelection ? 0 : delay);
+    image[image::kVoxGain] = static_cast<std::uint8_t>(gain);
+    image[image::kVoxDelay] = static_cast<std::uint8_t>(delay);
     SetFlag(image[image::kBatterySaver], batterySaver);
     SetLowBits(image[image::kVoiceAnnunciation], kVoiceMask,
                voice == kNoSelection ? kVoiceMask : voice);

@@ -40,7 +40,7 @@ struct ScanFieldError {
     bool operator==(const ScanFieldError&) const = default;
 };
 
-/// A selection inside an edit, in characters.
+/// A selection inside an edit, counted in characters (Unicode code points), not bytes.
 struct TextSelection {
     std::size_t start = 0;
     std::size_t length = 0;
