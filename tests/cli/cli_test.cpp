@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -165,6 +166,69 @@ TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     }
     EXPECT_EQ(ReadBytes(File("k.dat")), before);
+}
+
+TEST_F(CliTest, ShowPrintsTheOptionsAndScanSettingsOfANewDocument) {
+    ASSERT_EQ(Cli({"new", "-o", File("o.dat")}).exitCode, 0);
+    const auto document = nlohmann::json::parse(ShowJson(File("o.dat")));
+    EXPECT_EQ(document["options"], nlohmann::json::parse(R"({
+        "timeOutTimer": "60", "totPreAlert": "8", "squelchLevel": "4",
+        "voiceAnnunciation": "Chinese", "idCode": "", "vox": "Off", "voxGainLevel": "5",
+        "voxDelayTime": "1.0", "pttId": "Off", "stunCode": "", "beep": true,
+        "batterySaver": true, "removeStunCode": true})"));
+    EXPECT_EQ(document["scan"], nlohmann::json::parse(R"({
+        "priority": "None", "priorityChannel": "", "lookBackTimeA": "0.9",
+        "lookBackTimeB": "1.5", "revertChannel": "", "dropoutDelayTime": "48",
+        "txDwellTime": "48"})"));
+
+    const ProcessResult table = Cli({"show", File("o.dat"), "--lang", "zh"});
+    ASSERT_EQ(table.exitCode, 0);
+    // Both sections follow the channel table.
+    const auto channel16 = table.out.find("\n16");
+    const auto options = table.out.find("\n可选功能\n");
+    const auto scan = table.out.find("\n扫描信息\n");
+    ASSERT_NE(channel16, std::string::npos);
+    EXPECT_LT(channel16, options);
+    EXPECT_LT(options, scan);
+    EXPECT_NE(scan, std::string::npos);
+    EXPECT_NE(table.out.find("\n  语音提示      中文\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  解除遥毙码    [x]\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  回看时间B     1.5\n"), std::string::npos) << table.out;
+}
+
+TEST_F(CliTest, ShowReadsTheOptionsAndScanSettingsFromTheirBytes) {
+    ASSERT_EQ(Cli({"new", "-o", File("b.dat")}).exitCode, 0);
+    auto bytes = ReadBytes(File("b.dat"));
+    const std::pair<std::size_t, std::uint8_t> changes[] = {
+        {0x130, 0x8C}, {0x131, 0x01}, {0x134, 0x0A}, {0x12F, 0x02}, {0x135, 0x00}, {0x136, 0xFE},
+        {0x139, 0x01}, {0x13A, 0x0B}, {0x13B, 0x05}, {0x3B0, '1'},  {0x3B1, '2'},  {0x3B2, 0x00},
+        {0x3B8, 0x01}, {0x3B9, 0xA5}, {0x3C0, 'A'},  {0x3C1, ' '},  {0x3C2, 'z'},  {0x3C3, 0xFF},
+        {0x160, 0x01}, {0x161, 0x05}, {0x162, 0x0B}, {0x163, 0x01}, {0x164, 0x02}, {0x165, 0x2C},
+        {0x166, 0x01}, {0x167, 0x0A}, {0x168, 0x00},
+    };
+    for (const auto& [at, value] : changes) {
+        bytes[at] = value;
+    }
+    WriteText(m_dir / "b.dat", std::string(bytes.begin(), bytes.end()));
+
+    const auto document = nlohmann::json::parse(ShowJson(File("b.dat")));
+    EXPECT_EQ(document["options"], nlohmann::json::parse(R"({
+        "timeOutTimer": "180", "totPreAlert": "Off", "squelchLevel": "",
+        "voiceAnnunciation": "English", "idCode": "12", "vox": "On", "voxGainLevel": "Off",
+        "voxDelayTime": "3.0", "pttId": "On", "stunCode": "A z", "beep": false,
+        "batterySaver": false, "removeStunCode": false})"));
+    EXPECT_EQ(document["scan"], nlohmann::json::parse(R"({
+        "priority": "Fixed", "priorityChannel": " 5", "lookBackTimeA": "1",
+        "lookBackTimeB": "0.5", "revertChannel": "Priority", "dropoutDelayTime": "300",
+        "txDwellTime": "10"})"));
+
+    const ProcessResult table = Cli({"show", File("b.dat")});
+    ASSERT_EQ(table.exitCode, 0);
+    EXPECT_NE(table.out.find("\n  Time-Out Timer      180\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  Squelch Level\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  Beep                [ ]\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  Priority Channel     5\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  Revert Channel      Priority\n"), std::string::npos) << table.out;
 }
 
 TEST_F(CliTest, FileProblemsExitWithSeven) {

@@ -32,11 +32,9 @@ bool TakeSign(std::string_view& text) {
     return negative;
 }
 
-}  // namespace
-
-double LeadingNumber(std::string_view text) {
-    text = SkipBlanks(text);
-    const bool negative = TakeSign(text);
+// Length of the unsigned decimal number at the front of @p text: digits with an optional point,
+// at least one digit, and an exponent only when at least one digit follows it ("1e" is 1 long).
+std::size_t NumberLength(std::string_view text) {
     std::size_t end = 0;
     std::size_t digits = 0;
     while (end < text.size() && IsDigit(text[end])) {
@@ -51,9 +49,8 @@ double LeadingNumber(std::string_view text) {
         }
     }
     if (digits == 0) {
-        return 0.0;
+        return 0;
     }
-    // An exponent counts only when at least one digit follows it ("1e" reads as 1).
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
         std::size_t exponentEnd = end + 1;
         if (exponentEnd < text.size() && (text[exponentEnd] == '+' || text[exponentEnd] == '-')) {
@@ -66,16 +63,70 @@ double LeadingNumber(std::string_view text) {
             end = exponentEnd;
         }
     }
+    return end;
+}
+
+// The value of a number NumberLength has measured.
+double NumberValue(std::string_view number) {
     double value = 0.0;
-    const auto [ptr, error] = std::from_chars(text.data(), text.data() + end, value);
+    const auto [ptr, error] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (error == std::errc::result_out_of_range) {
         // Like atof: HUGE_VAL on overflow, 0 on underflow.
-        const auto exponentAt = text.substr(0, end).find_first_of("eE");
-        const bool underflow = exponentAt != std::string_view::npos && exponentAt + 1 < end &&
-                               text[exponentAt + 1] == '-';
+        const auto exponentAt = number.find_first_of("eE");
+        const bool underflow = exponentAt != std::string_view::npos &&
+                               exponentAt + 1 < number.size() && number[exponentAt + 1] == '-';
         value = underflow ? 0.0 : HUGE_VAL;
     }
+    return value;
+}
+
+}  // namespace
+
+double LeadingNumber(std::string_view text) {
+    text = SkipBlanks(text);
+    const bool negative = TakeSign(text);
+    const std::size_t length = NumberLength(text);
+    if (length == 0) {
+        return 0.0;
+    }
+    const double value = NumberValue(text.substr(0, length));
     return negative ? -value : value;
+}
+
+std::optional<double> ReadWholeNumber(std::string_view text) {
+    text = SkipBlanks(text);
+    const bool negative = TakeSign(text);
+    const std::size_t length = NumberLength(text);
+    if (length == 0 || !SkipBlanks(text.substr(length)).empty()) {
+        return std::nullopt;
+    }
+    const double value = NumberValue(text.substr(0, length));
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return negative ? -value : value;
+}
+
+std::optional<int> ReadWholeInt(std::string_view text) {
+    text = SkipBlanks(text);
+    const bool negative = TakeSign(text);
+    std::size_t end = 0;
+    long long value = 0;
+    while (end < text.size() && IsDigit(text[end])) {
+        value = value * 10 + (text[end] - '0');
+        if (value > static_cast<long long>(std::numeric_limits<int>::max()) + 1) {
+            return std::nullopt;
+        }
+        ++end;
+    }
+    if (end == 0 || !SkipBlanks(text.substr(end)).empty()) {
+        return std::nullopt;
+    }
+    value = negative ? -value : value;
+    if (value > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
 }
 
 std::optional<ScannedInt> ScanInt(std::string_view text) {

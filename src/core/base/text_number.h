@@ -11,6 +11,15 @@ namespace radioprog {
 /// Independent of the locale, and without the "inf", "nan" and hexadecimal forms.
 double LeadingNumber(std::string_view text);
 
+/// @p text as one decimal number with nothing but blanks around it: a sign, digits with an
+/// optional point, an optional exponent. Nothing when the text is anything else, or a number
+/// beyond the range of a double.
+std::optional<double> ReadWholeNumber(std::string_view text);
+
+/// @p text as one decimal integer (a sign and digits) with nothing but blanks around it; nothing
+/// when the text is anything else or the number does not fit an int.
+std::optional<int> ReadWholeInt(std::string_view text);
+
 /// The leading decimal integer of @p text as `atoi` reads it (blanks, sign, digits); 0 when there
 /// is none. Saturates at the ends of the int range instead of overflowing.
 int LeadingInt(std::string_view text);

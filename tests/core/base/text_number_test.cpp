@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 
 namespace radioprog {
 namespace {
@@ -35,6 +36,66 @@ TEST(LeadingNumber, ReadsWhatAtofReads) {
     }
     EXPECT_EQ(LeadingNumber("1e999"), HUGE_VAL);
     EXPECT_EQ(LeadingNumber("1e-999"), 0.0);
+}
+
+TEST(ReadWholeNumber, TakesOnlyATextThatIsOneNumber) {
+    struct Case {
+        const char* text;
+        std::optional<double> value;
+    };
+    const Case cases[] = {
+        {"1.05", 1.05},
+        {" 1.5\t", 1.5},
+        {"+5", 5},
+        {"-0.3", -0.3},
+        {".5", 0.5},
+        {"5.", 5},
+        {"15e-1", 1.5},
+        {"1E+2", 100},
+        {"1e-999", 0.0},
+        {"", std::nullopt},
+        {" ", std::nullopt},
+        {"1e", std::nullopt},
+        {"1.2.3", std::nullopt},
+        {"1 2", std::nullopt},
+        {"1.5s", std::nullopt},
+        {"-", std::nullopt},
+        {".", std::nullopt},
+        {"inf", std::nullopt},
+        {"nan", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1e999", std::nullopt},
+        {"--1", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadWholeNumber(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
+TEST(ReadWholeInt, TakesOnlyATextThatIsOneIntegerThatFits) {
+    struct Case {
+        const char* text;
+        std::optional<int> value;
+    };
+    const Case cases[] = {
+        {"300", 300},
+        {" 007 ", 7},
+        {"+12", 12},
+        {"-5", -5},
+        {"2147483647", INT32_MAX},
+        {"-2147483648", INT32_MIN},
+        {"2147483648", std::nullopt},
+        {"-2147483649", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"", std::nullopt},
+        {"+", std::nullopt},
+        {"1.5", std::nullopt},
+        {"12a", std::nullopt},
+        {"1 2", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadWholeInt(c.text), c.value) << '"' << c.text << '"';
+    }
 }
 
 TEST(LeadingInt, ReadsDigitsAndSaturates) {
