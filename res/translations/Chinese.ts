@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>radioprog::gui::CComSetupDlg</name>
+    <message>
+        <source>COM Setup</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>串口</translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -137,6 +148,22 @@
     <message>
         <source>Open</source>
         <translation>打开</translation>
+    </message>
+    <message>
+        <source>&amp;Setup</source>
+        <translation>设置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Com Setup</source>
+        <translation>串口设置(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Choose the serial port the radio is connected to</source>
+        <translation>选择连接对讲机的串口</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>radioprog::gui::CComSetupDlg</name>
+    <message>
+        <source>COM Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -136,6 +147,22 @@
     </message>
     <message>
         <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Com Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the serial port the radio is connected to</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -45,6 +45,8 @@ protected:
 private:
     void CreateActions();
     void CreateMenusAndToolbar();
+    /// COM Setup (Setup).
+    void AddDialogCommands();
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
     bool MaybeSave();
     bool TransferRunning() const;

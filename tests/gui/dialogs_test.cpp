@@ -1,0 +1,248 @@
+// The COM Setup dialog in the running program: what they show, what OK
+// and Cancel change, and F1.
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QUrl>
+
+#include "../support/pseudo_terminal.h"
+#include "app/child_frame.h"
+#include "app/main_frame.h"
+#include "app/program_app.h"
+#include "gui_fixture.h"
+#include "link/com_setup_dlg.h"
+#include "link/login_dlg.h"
+#include "link/port_names.h"
+#include "link/serial_port.h"
+#include "view/program_view.h"
+
+namespace radioprog::gui {
+namespace {
+
+using testing::OnNextModal;
+using testing::ScriptedMessages;
+
+// Remembers the pages the program asked the desktop to open.
+class OpenedPages : public QObject {
+    Q_OBJECT
+public:
+    OpenedPages() { QDesktopServices::setUrlHandler("file", this, "Open"); }
+    ~OpenedPages() override { QDesktopServices::unsetUrlHandler("file"); }
+
+    QStringList pages;
+
+public slots:
+    void Open(const QUrl& url) { pages << url.toLocalFile(); }
+};
+
+class DialogsTest : public ::testing::Test {
+protected:
+    DialogsTest() {
+        ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+        WriteIni("English");
+        for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
+            std::filesystem::copy_file(
+                std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
+                    catalogue,
+                m_dir / catalogue);
+        }
+    }
+    void WriteIni(const std::string& language) {
+        radioprog::testing::WriteText(m_dir / "Program.ini",
+                                      "[Setup]\nLanguage=" + language +
+                                          "\nAppName=radioprog-test\nType1=RP-16V\nType2=RP-16U\n"
+                                          "Field1=136-174MHz|400-470MHz\nField2=400-470MHz\n"
+                                          "[English]\nCompany=Radio Co\nAppName=Radio\n"
+                                          "[Chinese]\nCompany=电台公司\nAppName=电台\n");
+    }
+    void Start(const std::string& language = "English") {
+        WriteIni(language);
+        StartOptions options;
+        options.appDir = m_dir.path().string();
+        m_app = std::make_unique<CProgramApp>(options);
+        OnNextModal([](QWidget* modal) {
+            auto* login = qobject_cast<CLoginDlg*>(modal);
+            login->roleList()->setCurrentIndex(1);
+            login->accept();
+        });
+        ASSERT_TRUE(m_app->Start());
+    }
+    CMainFrame* Frame() const { return m_app->mainFrame(); }
+    AppContext& Context() const { return m_app->context(); }
+    // The per-user store the program will use, for what a test sets up before start-up.
+    UserStore Store() const { return UserStore(m_dir / "config" / "radioprog" / "user.ini"); }
+
+    // Runs @p command and @p step on the dialog it opens; a dialog the step leaves open is
+    // cancelled, so that a failing step cannot hang the test.
+    template <typename Dialog>
+    void RunDialog(const char* command, const std::function<void(Dialog*)>& step) {
+        bool reached = false;
+        OnNextModal([&reached, step](QWidget* modal) {
+            reached = true;
+            auto* dialog = qobject_cast<Dialog*>(modal);
+            EXPECT_NE(dialog, nullptr);
+            if (dialog) {
+                step(dialog);
+            }
+            if (modal->isVisible()) {
+                qobject_cast<QDialog*>(modal)->reject();
+            }
+        });
+        Frame()->action(command)->trigger();
+        EXPECT_TRUE(reached) << command;
+    }
+    void ComSetup(const std::function<void(CComSetupDlg*)>& step) {
+        RunDialog<CComSetupDlg>("comSetup", step);
+    }
+    static void ClickOk(QDialog* dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton*>("1"), Qt::LeftButton);
+    }
+    radioprog::testing::TempDir m_dir;
+    ScriptedMessages m_messages;
+    std::unique_ptr<CProgramApp> m_app;
+};
+
+TEST_F(DialogsTest, ComSetupIsInSetupForTheChannelWindow) {
+    Start();
+    EXPECT_TRUE(Frame()->menu("menuSetup")->menuAction()->isVisible());
+    EXPECT_TRUE(Frame()->menu("menuSetup")->actions().contains(Frame()->action("comSetup")));
+    EXPECT_EQ(Frame()->action("comSetup")->text(), "&Com Setup");
+    EXPECT_TRUE(Frame()->action("comSetup")->isEnabled());
+
+    // COM Setup is a command of the channel window.
+    Frame()->activeFrame()->close();
+    EXPECT_FALSE(Frame()->action("comSetup")->isEnabled());
+}
+
+TEST_F(DialogsTest, F1InComSetupOpensItsHelpPage) {
+    std::filesystem::create_directories(m_dir / "help" / "en");
+    radioprog::testing::WriteText(m_dir / "help" / "en" / "32777.html", "<p>help</p>");
+    Start();
+    OpenedPages opened;
+    ComSetup([](CComSetupDlg* dialog) { QTest::keyClick(dialog, Qt::Key_F1); });
+    EXPECT_EQ(opened.pages,
+              QStringList{QString::fromStdString((m_dir / "help" / "en" / "32777.html").string())});
+}
+
+// COM1 to COM4 bound to pseudo-terminals and missing devices, as a user's port map would be.
+class ComSetupTest : public DialogsTest {
+protected:
+    void BindPorts(std::uint32_t saved) {
+        UserStore store = Store();
+        ASSERT_TRUE(SetPortDevice(store, 1, m_com1.slave().string()).ok());
+        ASSERT_TRUE(SetPortDevice(store, 2, (m_dir / "ttyUSB9").string()).ok());
+        ASSERT_TRUE(SetPortDevice(store, 3, m_com3.slave().string()).ok());
+        ASSERT_TRUE(SetPortDevice(store, 4, m_com4.slave().string()).ok());
+        ASSERT_TRUE(store.SetInt("Software\\radioprog-test", "com", saved).ok());
+        // Another program has COM4.
+        std::string error;
+        m_com4Holder = SerialPort::Open(m_com4.slave(), kTransferProfile, &error);
+        ASSERT_NE(m_com4Holder, nullptr) << error;
+    }
+    std::optional<std::uint32_t> Saved() const {
+        return Store().GetInt("Software\\radioprog-test", "com");
+    }
+    static std::vector<bool> Enabled(const CComSetupDlg* dialog) {
+        std::vector<bool> enabled;
+        for (int index = 0; index < 4; ++index) {
+            enabled.push_back(dialog->portButton(index)->isEnabled());
+        }
+        return enabled;
+    }
+    // On the button's circle: a click on the empty part of a wide button does not count.
+    static void ClickPort(CComSetupDlg* dialog, int index) {
+        QRadioButton* button = dialog->portButton(index);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    }
+    static int Checked(const CComSetupDlg* dialog) {
+        for (int index = 0; index < 4; ++index) {
+            if (dialog->portButton(index)->isChecked()) {
+                return index;
+            }
+        }
+        return -1;
+    }
+
+    radioprog::testing::PseudoTerminal m_com1;
+    radioprog::testing::PseudoTerminal m_com3;
+    radioprog::testing::PseudoTerminal m_com4;
+    std::unique_ptr<SerialPort> m_com4Holder;
+};
+
+TEST_F(ComSetupTest, ShowsWhichPortsOpenChecksTheSavedOneAndOkMakesTheChoiceCurrent) {
+    BindPorts(1);
+    Start();
+    EXPECT_EQ(Context().portName, "COM1");
+    ComSetup([this](CComSetupDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "COM Setup");
+        EXPECT_EQ(dialog->findChild<QGroupBox*>()->title(), "COM");
+        for (int index = 0; index < 4; ++index) {
+            QRadioButton* button = dialog->findChild<QRadioButton*>(QString::number(1007 + index));
+            EXPECT_EQ(button, dialog->portButton(index));
+            EXPECT_EQ(button->text(), QString("COM%1").arg(index + 1));
+        }
+        EXPECT_EQ(Enabled(dialog), (std::vector<bool>{true, false, true, false}));
+        EXPECT_EQ(Checked(dialog), 0);
+        testing::Screenshot(dialog, "com-setup-en");
+        ClickPort(dialog, 2);
+        ClickOk(dialog);
+    });
+    EXPECT_EQ(Context().portName, "com3");
+    EXPECT_EQ(Saved(), 3u);
+    // The next exchange opens the device behind COM3.
+    EXPECT_EQ(ResolvePortDevice(Context().portName, Context().userStore), m_com3.slave().string());
+
+    // Cancel keeps everything, whatever was clicked.
+    ComSetup([](CComSetupDlg* dialog) {
+        EXPECT_EQ(Checked(dialog), 2);
+        ClickPort(dialog, 0);
+        EXPECT_EQ(Checked(dialog), 0);
+        dialog->reject();
+    });
+    EXPECT_EQ(Context().portName, "com3");
+    EXPECT_EQ(Saved(), 3u);
+
+    // A new channel window starts from the saved port.
+    Context().portName = "COM4";
+    Frame()->NewDocument();
+    EXPECT_EQ(Context().portName, "COM3");
+}
+
+TEST_F(ComSetupTest, ASavedPortThatDoesNotOpenIsNotCheckedAndOkWithoutAChoiceKeepsThePort) {
+    for (const std::uint32_t saved : {2u, 4u, 7u}) {
+        SCOPED_TRACE(saved);
+        BindPorts(saved);
+        Start();
+        EXPECT_EQ(Context().portName, QString("COM%1").arg(saved).toStdString());
+        ComSetup([](CComSetupDlg* dialog) {
+            EXPECT_EQ(Checked(dialog), -1);
+            ClickOk(dialog);
+            EXPECT_FALSE(dialog->isVisible());
+        });
+        EXPECT_EQ(Context().portName, QString("COM%1").arg(saved).toStdString());
+        EXPECT_EQ(Saved(), saved);
+        m_app.reset();
+        m_com4Holder.reset();
+    }
+}
+
+TEST_F(ComSetupTest, ComSetupInChinese) {
+    BindPorts(3);
+    Start("Chinese");
+    ComSetup([](CComSetupDlg* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), "串口设置");
+        EXPECT_EQ(Checked(dialog), 2);
+        testing::Screenshot(dialog, "com-setup-zh");
+    });
+    EXPECT_EQ(Frame()->action("comSetup")->text(), "串口设置(&C)");
+}
+
+}  // namespace
+}  // namespace radioprog::gui
+
+#include "dialogs_test.moc"
