@@ -158,6 +158,14 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Product Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the product type and the band</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Com Setup</source>
         <translation type="unfinished"></translation>
     </message>
@@ -174,6 +182,37 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CProductInfoDlg</name>
+    <message>
+        <source>Product Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The start of the band is not a number; %1 MHz is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The end of the band is not a number; %1 MHz is kept.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
