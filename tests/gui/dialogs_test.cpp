@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QUrl>
 
@@ -62,10 +63,11 @@ protected:
                                           "[English]\nCompany=Radio Co\nAppName=Radio\n"
                                           "[Chinese]\nCompany=电台公司\nAppName=电台\n");
     }
-    void Start(const std::string& language = "English") {
+    void Start(const std::string& language = "English", bool demo = false) {
         WriteIni(language);
         StartOptions options;
         options.appDir = m_dir.path().string();
+        options.demo = demo;
         m_app = std::make_unique<CProgramApp>(options);
         OnNextModal([](QWidget* modal) {
             auto* login = qobject_cast<CLoginDlg*>(modal);
@@ -451,6 +453,25 @@ TEST_F(ComSetupTest, ASavedPortThatDoesNotOpenIsNotCheckedAndOkWithoutAChoiceKee
         m_app.reset();
         m_com4Holder.reset();
     }
+}
+
+TEST_F(DialogsTest, TheDemoRadioIsCom1AndAPortThatCannotBeSavedIsSaidInTheStatusBar) {
+    Start("English", /*demo=*/true);
+    // Nothing can be written where the per-user store should be.
+    std::filesystem::remove_all(m_dir / "config" / "radioprog");
+    std::filesystem::create_directories(m_dir / "config");
+    radioprog::testing::WriteText(m_dir / "config" / "radioprog", "in the way");
+    Context().portName = "COM2";
+    ComSetup([](CComSetupDlg* dialog) {
+        EXPECT_TRUE(dialog->portButton(0)->isEnabled());
+        dialog->portButton(0)->click();
+        ClickOk(dialog);
+    });
+    EXPECT_EQ(Context().portName, "com1");
+    // The message names the folder that could not be made.
+    const QString folder = QString::fromStdString((m_dir / "config" / "radioprog").string());
+    EXPECT_NE(Frame()->statusBar()->currentMessage().indexOf(folder), -1)
+        << Frame()->statusBar()->currentMessage().toStdString();
 }
 
 TEST_F(ComSetupTest, ComSetupInChinese) {
