@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>radioprog::gui::CComSetupDlg</name>
+    <message>
+        <source>COM Setup</source>
+        <translation>串口设置</translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation>串口</translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -138,6 +149,30 @@
         <source>Open</source>
         <translation>打开</translation>
     </message>
+    <message>
+        <source>&amp;Setup</source>
+        <translation>设置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Product Information</source>
+        <translation>产品信息(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Choose the product type and the band</source>
+        <translation>选择产品类型和频段</translation>
+    </message>
+    <message>
+        <source>&amp;Com Setup</source>
+        <translation>串口设置(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Choose the serial port the radio is connected to</source>
+        <translation>选择连接对讲机的串口</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>
@@ -148,6 +183,37 @@
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CProductInfoDlg</name>
+    <message>
+        <source>Product Information</source>
+        <translation>产品信息</translation>
+    </message>
+    <message>
+        <source>Type Setting</source>
+        <translation>类型设置</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>频段</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The start of the band is not a number; %1 MHz is kept.</source>
+        <translation>起始频率不是数字，保留 %1 MHz。</translation>
+    </message>
+    <message>
+        <source>The end of the band is not a number; %1 MHz is kept.</source>
+        <translation>结束频率不是数字，保留 %1 MHz。</translation>
     </message>
 </context>
 </TS>

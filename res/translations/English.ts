@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>radioprog::gui::CComSetupDlg</name>
+    <message>
+        <source>COM Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>COM</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -138,6 +149,30 @@
         <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Product Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the product type and the band</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Com Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the serial port the radio is connected to</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>
@@ -147,6 +182,37 @@
     </message>
     <message>
         <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CProductInfoDlg</name>
+    <message>
+        <source>Product Information</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type Setting</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The start of the band is not a number; %1 MHz is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The end of the band is not a number; %1 MHz is kept.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -21,6 +21,12 @@ public:
     };
 
     virtual Opened Open(const std::string& portName, const TimeoutProfile& profile) = 0;
+
+    /// Whether @p portName could be opened right now, asked without keeping it open. Openers
+    /// of real lines override this so that asking leaves the line's settings alone.
+    virtual bool CanOpen(const std::string& portName) {
+        return Open(portName, kTransferProfile).port != nullptr;
+    }
 };
 
 /// Opens the current port name of @p context with @p profile: the one way every exchange

@@ -134,6 +134,22 @@ std::unique_ptr<SerialPort> SerialPort::Open(const std::filesystem::path& device
     return port;
 }
 
+bool SerialPort::CanOpen(const std::filesystem::path& device) {
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    // The same checks as Open, short of taking the line: a holder's TIOCEXCL already made the
+    // open fail, its lock makes flock fail. Nothing is configured.
+    termios settings{};
+    const bool unheld = ::tcgetattr(fd, &settings) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (unheld) {
+        ::flock(fd, LOCK_UN);
+    }
+    ::close(fd);
+    return unheld;
+}
+
 SerialPort::SerialPort(int fd, std::filesystem::path device, const TimeoutProfile& profile)
     : m_fd(fd), m_device(std::move(device)), m_profile(profile) {}
 

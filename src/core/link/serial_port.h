@@ -23,6 +23,11 @@ public:
     static std::unique_ptr<SerialPort> Open(const std::filesystem::path& device,
                                             const TimeoutProfile& profile, std::string* error);
 
+    /// Whether Open would succeed on @p device right now: it exists, is a terminal and nobody
+    /// holds it. The device is let go at once, with its line settings as they were found, so
+    /// that asking disturbs no program that uses the line.
+    static bool CanOpen(const std::filesystem::path& device);
+
     /// Gives up the exclusive hold and closes the device.
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;

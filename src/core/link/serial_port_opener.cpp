@@ -25,4 +25,9 @@ PortOpener::Opened SerialPortOpener::Open(const std::string& portName,
     return opened;
 }
 
+bool SerialPortOpener::CanOpen(const std::string& portName) {
+    const std::string device = ResolvePortDevice(portName, m_store);
+    return !device.empty() && SerialPort::CanOpen(device);
+}
+
 }  // namespace radioprog

@@ -18,6 +18,8 @@ public:
     /// The error text starts with the port name as given, followed by the cause; a device path
     /// given directly is named once, by the cause.
     Opened Open(const std::string& portName, const TimeoutProfile& profile) override;
+    /// Asks the device the name resolves to, without configuring it.
+    bool CanOpen(const std::string& portName) override;
 
 private:
     const UserStore& m_store;

@@ -44,6 +44,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     CreateMenusAndToolbar();
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
+    AddDialogCommands();
     UpdateActions();
 }
 
@@ -166,7 +167,7 @@ bool CMainFrame::TransferRunning() const {
 void CMainFrame::UpdateActions() {
     const bool document = activeFrame() != nullptr;
     const bool idle = !TransferRunning();
-    for (const char* name : {"close", "save", "saveAs", "read", "write"}) {
+    for (const char* name : {"close", "save", "saveAs", "read", "write", "comSetup"}) {
         action(name)->setEnabled(document);
     }
     action("new")->setEnabled(idle);

@@ -15,6 +15,7 @@ class QMenu;
 namespace radioprog::gui {
 
 class CChildFrame;
+class CProductInfoDlg;
 class CProgramView;
 
 /// The main window: menus, toolbar and status bar around the document area, and the document
@@ -38,6 +39,7 @@ public:
     QAction* action(const QString& name) const;
     /// The menus by name: menuFile, menuEdit, menuProgram, menuView, menuSetup, menuHelp.
     QMenu* menu(const QString& name) const;
+    CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -45,6 +47,8 @@ protected:
 private:
     void CreateActions();
     void CreateMenusAndToolbar();
+    /// Product Information (Edit) and COM Setup (Setup).
+    void AddDialogCommands();
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
     bool MaybeSave();
     bool TransferRunning() const;
@@ -57,6 +61,7 @@ private:
     PortOpener& m_opener;
     QMdiArea* m_area;
     QPointer<CChildFrame> m_frame;
+    CProductInfoDlg* m_productInfo = nullptr;
 };
 
 }  // namespace radioprog::gui

@@ -31,10 +31,15 @@ public:
     DemoOpener(const UserStore& store, std::string demoDevice)
         : m_serial(store), m_demoDevice(std::move(demoDevice)) {}
     Opened Open(const std::string& portName, const TimeoutProfile& profile) override {
-        return m_serial.Open(ComSlot(portName) == 1 ? m_demoDevice : portName, profile);
+        return m_serial.Open(Route(portName), profile);
     }
+    bool CanOpen(const std::string& portName) override { return m_serial.CanOpen(Route(portName)); }
 
 private:
+    std::string Route(const std::string& portName) const {
+        return ComSlot(portName) == 1 ? m_demoDevice : portName;
+    }
+
     SerialPortOpener m_serial;
     std::string m_demoDevice;
 };

@@ -9,6 +9,8 @@
 #include "app/message_service.h"
 #include "base/string_table.h"
 #include "doc/grid_refresh.h"
+#include "link/com_setup.h"
+#include "link/com_setup_dlg.h"
 #include "link/gui_link_observer.h"
 #include "link/process_dlg.h"
 #include "link/radio_transfer.h"
@@ -38,7 +40,10 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
       m_context(context),
       m_doc(std::move(doc)),
       m_opener(opener),
-      m_grid(new CMSFlexGrid(kGridRows, column::kCount, this)) {
+      m_grid(new CMSFlexGrid(kGridRows, column::kCount, this)),
+      m_comSetup(new CComSetupDlg(context, opener, this)) {
+    LoadSavedPort(m_context);
+    m_comSetup->setObjectName("comSetupDialog");
     m_grid->setObjectName("grid");
     m_grid->setFont(QFont("Times New Roman", 9));
     auto* layout = new QHBoxLayout(this);
@@ -296,6 +301,12 @@ void CProgramView::OnRead() {
 void CProgramView::OnWrite() {
     CommitEdit();
     OpenProgressDialog(TransferDirection::Write);
+}
+
+void CProgramView::OnComSetup() {
+    if (m_comSetup->exec() == QDialog::Accepted && !m_comSetup->saved()) {
+        emit Problem(Q(m_comSetup->saved().message()));
+    }
 }
 
 void CProgramView::OnRadioTransfer() {

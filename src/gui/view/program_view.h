@@ -18,7 +18,10 @@
 namespace radioprog::gui {
 
 /// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
-/// and the Read and Write commands with their progress dialog. To the codec it is the grid.
+/// the Read and Write commands with their progress dialog, and COM Setup. To the codec it is
+/// the grid. Creating a view makes the saved port the current one.
+class CComSetupDlg;
+
 class CProgramView : public QWidget, public ChannelGrid {
     Q_OBJECT
 public:
@@ -34,6 +37,7 @@ public:
     QWidget* editor(int col) const;
     bool transferRunning() const { return m_transferRunning; }
     CProcessDlg* progressDialog() const { return m_process; }
+    CComSetupDlg* comSetupDialog() const { return m_comSetup; }
 
     // The grid as the codec sees it.
     std::string TextMatrix(int row, int col) const override;
@@ -53,6 +57,7 @@ public slots:
     void OnRead();
     void OnWrite();
     void OnRadioTransfer();
+    void OnComSetup();
 
 signals:
     /// The main window's title after the grid was filled from the image.
@@ -84,6 +89,7 @@ private:
     std::array<QWidget*, 9> m_editors{};
     std::vector<std::string> m_toneList;
     QPointer<CProcessDlg> m_process;
+    CComSetupDlg* m_comSetup;
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;
     bool m_transferRunning = false;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -313,6 +314,44 @@ TEST(SerialPort, OpenRefusesWhatIsNotASerialPort) {
         std::string error;
         EXPECT_EQ(SerialPort::Open(c.device, kTransferProfile, &error), nullptr);
         EXPECT_EQ(error, c.error);
+    }
+}
+
+TEST(SerialPort, CanOpenAsksWithoutTakingTheLineOrChangingItsSettings) {
+    PseudoTerminal line;
+    // Another program on the line that takes no lock, with settings of its own.
+    const int other = ::open(line.slave().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(other, 0);
+    termios settings{};
+    ASSERT_EQ(::tcgetattr(other, &settings), 0);
+    settings.c_lflag |= ICANON | ECHO;
+    ::cfsetispeed(&settings, B4800);
+    ::cfsetospeed(&settings, B4800);
+    ASSERT_EQ(::tcsetattr(other, TCSANOW, &settings), 0);
+
+    EXPECT_TRUE(SerialPort::CanOpen(line.slave()));
+    termios after{};
+    ASSERT_EQ(::tcgetattr(other, &after), 0);
+    EXPECT_EQ(::cfgetospeed(&after), speed_t{B4800});
+    EXPECT_EQ(after.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO});
+    ::close(other);
+
+    auto port = OpenOrFail(line.slave(), kTransferProfile);
+    ASSERT_NE(port, nullptr);
+    EXPECT_FALSE(SerialPort::CanOpen(line.slave()));
+    port.reset();
+    EXPECT_TRUE(SerialPort::CanOpen(line.slave()));
+    // Asking left no hold behind.
+    EXPECT_NE(OpenOrFail(line.slave(), kTransferProfile), nullptr);
+}
+
+TEST(SerialPort, CanOpenRefusesWhatOpenRefuses) {
+    TempDir dir;
+    WriteText(dir / "memory.dat", "not a terminal");
+    for (const std::filesystem::path& device :
+         {dir / "ttyUSB9", dir / "memory.dat", dir.path(), std::filesystem::path()}) {
+        SCOPED_TRACE(device);
+        EXPECT_FALSE(SerialPort::CanOpen(device));
     }
 }
 
