@@ -138,6 +138,18 @@
         <source>Open</source>
         <translation>打开</translation>
     </message>
+    <message>
+        <source>&amp;Setup</source>
+        <translation>设置(&amp;S)</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>帮助(&amp;H)</translation>
+    </message>
+    <message>
+        <source>&amp;Control Bar</source>
+        <translation>控制栏(&amp;C)</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>

@@ -138,6 +138,18 @@
         <source>Open</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;Setup</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Control Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>

@@ -45,6 +45,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     UpdateActions();
+    AddShellParts();
 }
 
 // The document area tells of its windows while it is being torn down, when this frame is no

@@ -15,6 +15,7 @@ class QMenu;
 namespace radioprog::gui {
 
 class CChildFrame;
+class CNavigationBar;
 class CProgramView;
 
 /// The main window: menus, toolbar and status bar around the document area, and the document
@@ -38,6 +39,7 @@ public:
     QAction* action(const QString& name) const;
     /// The menus by name: menuFile, menuEdit, menuProgram, menuView, menuSetup, menuHelp.
     QMenu* menu(const QString& name) const;
+    CNavigationBar* navigationBar() const { return m_bar; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -52,11 +54,17 @@ private:
     void OnNew();
     void OnOpen();
     void OnChannelInformation();
+    /// The navigation bar with its tree, the document area's background, About, and the View
+    /// menu's Control Bar command.
+    void AddShellParts();
+    void OnTreeSelectionChanged();
+    void ShowControlBar(bool show);
 
     AppContext& m_context;
     PortOpener& m_opener;
     QMdiArea* m_area;
     QPointer<CChildFrame> m_frame;
+    CNavigationBar* m_bar = nullptr;
 };
 
 }  // namespace radioprog::gui
