@@ -150,6 +150,18 @@
         <source>&amp;Control Bar</source>
         <translation>控制栏(&amp;C)</translation>
     </message>
+    <message>
+        <source>&amp;About Program...</source>
+        <translation>关于(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation>显示程序信息、版本号和版权</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>

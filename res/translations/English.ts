@@ -150,6 +150,18 @@
         <source>&amp;Control Bar</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>&amp;About Program...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>

@@ -1,13 +1,16 @@
 // The main window's shell: the navigation bar and its tree, View > Control Bar, the document
-// area's background, with real widgets on an offscreen screen.
+// area's background and the About box, with real widgets on an offscreen screen.
 #include <QCursor>
 #include <QHelpEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QPainter>
 #include <QTest>
+#include <QToolBar>
 #include <QToolTip>
 
+#include "app/about_dlg.h"
 #include "app/built_in_pictures.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
@@ -415,6 +418,74 @@ TEST(MdiBackground, TilesThePictureFromTheTopLeftAndLoadsItAgainAtEveryRepaint) 
             EXPECT_EQ(shown.pixelColor(p), builtIn.pixelColor(p)) << p.x() << "," << p.y();
         }
         EXPECT_EQ(shown.pixelColor(245, 100), builtIn.pixelColor(7, 100));
+    }
+}
+
+TEST_F(ShellTest, AboutShowsTheSettingsTextsUnderTheSameTitleAsItsMenuItem) {
+    struct Case {
+        std::string language;
+        const char* title;
+        std::array<const char*, 3> lines;
+        const char* screenshot;
+    };
+    const Case cases[] = {
+        {"English",
+         "About Radio Co",
+         {"Version 1.2", "Copyright (C) 2026", "Radio Co Ltd"},
+         "about-en"},
+        {"Chinese", "关于电台公司", {"版本 1.2", "版权所有 (C) 2026", "电台有限公司"}, "about-zh"},
+    };
+    for (const Case& c : cases) {
+        CMainFrame* frame = Start({c.language});
+        ASSERT_NE(frame, nullptr);
+        QMenu* help = frame->menu("menuHelp");
+        EXPECT_TRUE(help->menuAction()->isVisible());
+        QAction* about = help->actions().value(0);
+        ASSERT_EQ(about, frame->action("about"));
+        EXPECT_EQ(about->text(), QString::fromUtf8(c.title));
+        EXPECT_TRUE(frame->findChild<QToolBar*>("toolbar")->actions().contains(about));
+        QString caption;
+        QStringList lines;
+        OnNextModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<CAboutDlg*>(modal);
+            ASSERT_NE(dialog, nullptr);
+            caption = dialog->windowTitle();
+            for (int id : {1001, 1002, 1003}) {
+                lines << dialog->text(id)->text();
+            }
+            testing::Screenshot(dialog, c.screenshot);
+            dialog->accept();
+        });
+        about->trigger();
+        EXPECT_EQ(caption, QString::fromUtf8(c.title));
+        EXPECT_EQ(lines, (QStringList{QString::fromUtf8(c.lines[0]), QString::fromUtf8(c.lines[1]),
+                                      QString::fromUtf8(c.lines[2])}));
+        m_app.reset();
+    }
+}
+
+TEST_F(ShellTest, AboutShowsTitleIcoWhenThereIsOne) {
+    ASSERT_NE(Start(), nullptr);
+    const QColor builtInCentre = BuiltInAppIcon().pixmap(32, 32).toImage().pixelColor(16, 16);
+    const auto iconCentre = [this] {
+        CAboutDlg dialog(m_app->context());
+        return dialog.iconLabel()->pixmap().toImage().pixelColor(16, 16);
+    };
+    EXPECT_EQ(iconCentre(), builtInCentre);
+    QImage ico(32, 32, QImage::Format_ARGB32);
+    ico.fill(QColor(0x12, 0x34, 0x56));
+    ASSERT_TRUE(ico.save(QString::fromStdString((m_dir / "title.ico").string()), "ICO"));
+    EXPECT_EQ(iconCentre(), QColor(0x12, 0x34, 0x56));
+}
+
+TEST_F(ShellTest, MissingAboutTextsLeaveTheMenuItemCaptionAndLinesEmpty) {
+    CMainFrame* frame = Start({"English", true, false});
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->action("about")->text(), "");
+    CAboutDlg dialog(m_app->context());
+    EXPECT_EQ(dialog.windowTitle(), "");
+    for (int id : {1001, 1002, 1003}) {
+        EXPECT_EQ(dialog.text(id)->text(), "") << id;
     }
 }
 

@@ -41,6 +41,9 @@ public:
     QMenu* menu(const QString& name) const;
     CNavigationBar* navigationBar() const { return m_bar; }
 
+    /// Start-up's changes to the menus from the settings file, once the window is shown.
+    void AdaptMenus();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -59,6 +62,7 @@ private:
     void AddShellParts();
     void OnTreeSelectionChanged();
     void ShowControlBar(bool show);
+    void OnAbout();
 
     AppContext& m_context;
     PortOpener& m_opener;

@@ -1,15 +1,19 @@
 // The main window's shell: the navigation bar with its tree, the document area's background and
-// the built-in window icon.
+// the About box.
 #include <QAction>
 #include <QCursor>
 #include <QHBoxLayout>
 #include <QMdiArea>
 #include <QMenu>
+#include <QStyle>
+#include <QToolBar>
 
+#include "app/about_dlg.h"
 #include "app/built_in_pictures.h"
 #include "app/main_frame.h"
 #include "app/mdi_client_wnd.h"
 #include "app/navigation_bar.h"
+#include "shell/about_texts.h"
 #include "shell/navigation_tree.h"
 
 namespace radioprog::gui {
@@ -72,6 +76,27 @@ void CMainFrame::AddShellParts() {
     connect(m_bar, &CNavigationBar::CloseClicked, this, [this] { ShowControlBar(false); });
 
     new CMdiClientWnd(m_context.appDirectory, m_area);
+
+    // Start-up gives the menu item the settings file's title; the toolbar keeps its own tip.
+    auto* about = new QAction(tr("&About Program..."), this);
+    about->setObjectName("about");
+    about->setToolTip(tr("About"));
+    about->setStatusTip(tr("Display program information, version number and copyright"));
+    about->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    connect(about, &QAction::triggered, this, &CMainFrame::OnAbout);
+    QMenu* help = menu("menuHelp");
+    help->insertAction(help->actions().value(0), about);
+    help->menuAction()->setVisible(true);
+    if (auto* tools = findChild<QToolBar*>("toolbar")) {
+        tools->addSeparator();
+        tools->addAction(about);
+    }
+}
+
+void CMainFrame::AdaptMenus() {
+    if (QAction* first = menu("menuHelp")->actions().value(0)) {
+        first->setText(Q(ReadAboutTexts(m_context.profile, m_context.languageName).title));
+    }
 }
 
 // The entry under the pointer acts, whichever item the selection moved to: arrow keys with the
@@ -95,6 +120,11 @@ void CMainFrame::OnTreeSelectionChanged() {
 void CMainFrame::ShowControlBar(bool show) {
     m_bar->setVisible(show);
     action("controlBar")->setChecked(show);
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(m_context, this);
+    dialog.exec();
 }
 
 }  // namespace radioprog::gui
