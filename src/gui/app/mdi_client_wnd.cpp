@@ -10,10 +10,14 @@
 
 namespace radioprog::gui {
 
+// Owned by the viewport it paints, and holding that and nothing of the area: the viewport still
+// tells its filters of events while the area around it is being torn down.
 CMdiClientWnd::CMdiClientWnd(std::filesystem::path appDirectory, QMdiArea* area)
-    : QObject(area), m_appDirectory(std::move(appDirectory)), m_area(area) {
+    : QObject(area->viewport()),
+      m_appDirectory(std::move(appDirectory)),
+      m_viewport(area->viewport()) {
     setObjectName("mdiClient");
-    area->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 QPixmap CMdiClientWnd::Picture() const {
@@ -27,7 +31,7 @@ QPixmap CMdiClientWnd::Picture() const {
 }
 
 bool CMdiClientWnd::eventFilter(QObject* watched, QEvent* event) {
-    QWidget* viewport = m_area->viewport();
+    QWidget* viewport = m_viewport;
     if (watched != viewport) {
         return QObject::eventFilter(watched, event);
     }

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 class QMdiArea;
+class QWidget;
 
 namespace radioprog::gui {
 
@@ -24,7 +25,7 @@ protected:
 
 private:
     std::filesystem::path m_appDirectory;
-    QMdiArea* m_area;
+    QWidget* m_viewport;
 };
 
 }  // namespace radioprog::gui
