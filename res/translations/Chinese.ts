@@ -173,6 +173,22 @@
         <source>Choose the serial port the radio is connected to</source>
         <translation>选择连接对讲机的串口</translation>
     </message>
+    <message>
+        <source>&amp;Control Bar</source>
+        <translation>控制栏(&amp;C)</translation>
+    </message>
+    <message>
+        <source>&amp;About Program...</source>
+        <translation>关于(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
+        <translation>显示程序信息、版本号和版权</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>

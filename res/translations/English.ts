@@ -171,6 +171,21 @@
     </message>
     <message>
         <source>Choose the serial port the radio is connected to</source>
+    </message>
+    <message>
+        <source>&amp;Control Bar</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;About Program...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

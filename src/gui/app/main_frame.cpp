@@ -46,6 +46,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     AddDialogCommands();
     UpdateActions();
+    AddShellParts();
 }
 
 // The document area tells of its windows while it is being torn down, when this frame is no

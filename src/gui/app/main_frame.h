@@ -16,6 +16,7 @@ namespace radioprog::gui {
 
 class CChildFrame;
 class CProductInfoDlg;
+class CNavigationBar;
 class CProgramView;
 
 /// The main window: menus, toolbar and status bar around the document area, and the document
@@ -40,6 +41,10 @@ public:
     /// The menus by name: menuFile, menuEdit, menuProgram, menuView, menuSetup, menuHelp.
     QMenu* menu(const QString& name) const;
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
+    CNavigationBar* navigationBar() const { return m_bar; }
+
+    /// Start-up's changes to the menus from the settings file, once the window is shown.
+    void AdaptMenus();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -56,12 +61,19 @@ private:
     void OnNew();
     void OnOpen();
     void OnChannelInformation();
+    /// The navigation bar with its tree, the document area's background, About, and the View
+    /// menu's Control Bar command.
+    void AddShellParts();
+    void OnTreeSelectionChanged();
+    void ShowControlBar(bool show);
+    void OnAbout();
 
     AppContext& m_context;
     PortOpener& m_opener;
     QMdiArea* m_area;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
+    CNavigationBar* m_bar = nullptr;
 };
 
 }  // namespace radioprog::gui

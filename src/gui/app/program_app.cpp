@@ -121,6 +121,7 @@ bool CProgramApp::Start() {
         m_frame->setWindowIcon(QIcon(icon));
     }
     m_context->appName = m_context->profile.GetValue(m_context->languageName, "Company", "");
+    m_frame->AdaptMenus();
     return true;
 }
 

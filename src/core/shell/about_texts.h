@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace radioprog {
+
+class CIniProfile;
+
+/// What the About box says, from the language section of the settings file.
+struct AboutTexts {
+    std::string title;      ///< "About Title": the caption and the Help menu's About item
+    std::string version;    ///< "Version"
+    std::string copyright;  ///< "Copyrights"
+    std::string owner;      ///< "Copyrights Owner"
+};
+
+/// Reads the texts from section @p languageName; a missing key reads as empty.
+AboutTexts ReadAboutTexts(const CIniProfile& profile, std::string_view languageName);
+
+}  // namespace radioprog

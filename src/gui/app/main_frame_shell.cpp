@@ -1,0 +1,130 @@
+// The main window's shell: the navigation bar with its tree, the document area's background and
+// the About box.
+#include <QAction>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QMdiArea>
+#include <QMenu>
+#include <QStyle>
+#include <QToolBar>
+
+#include "app/about_dlg.h"
+#include "app/built_in_pictures.h"
+#include "app/main_frame.h"
+#include "app/mdi_client_wnd.h"
+#include "app/navigation_bar.h"
+#include "shell/about_texts.h"
+#include "shell/navigation_tree.h"
+
+namespace radioprog::gui {
+namespace {
+
+QString Q(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+// The commands the tree's entries stand for. Product Information and Optional Features come
+// with their dialogs; until a frame has them, their entries do nothing.
+const char* CommandFor(NavigationEntry entry) {
+    switch (entry) {
+        case NavigationEntry::ProductInformation:
+            return "productInformation";
+        case NavigationEntry::ChannelInformation:
+            return "channelInformation";
+        case NavigationEntry::OptionalFeatures:
+            return "optionalFeatures";
+    }
+    return "";
+}
+
+}  // namespace
+
+void CMainFrame::AddShellParts() {
+    // The window's own icon until start-up finds "title.ico".
+    setWindowIcon(BuiltInAppIcon());
+
+    // The bar stands at the left of the document area, between the toolbar and the status bar.
+    auto* body = new QWidget(this);
+    m_bar = new CNavigationBar(m_context, this, body);
+    m_bar->InitBar();
+    CNavigationTree* tree = m_bar->GetTree();
+    // Expand buttons from the root on.
+    tree->setRootIsDecorated(true);
+    auto* root = new QTreeWidgetItem(
+        tree, {Q(m_context.profile.GetValue(m_context.languageName, "Company", ""))});
+    for (NavigationEntry entry : kNavigationEntries) {
+        new QTreeWidgetItem(root, {Q(NavigationLabel(entry).In(m_context.language))});
+    }
+    root->setExpanded(true);
+    connect(tree, &CNavigationTree::SelectionChanged, this, &CMainFrame::OnTreeSelectionChanged);
+
+    auto* row = new QHBoxLayout(body);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    // The document area moves from the centre into the row, beside the bar.
+    takeCentralWidget();
+    row->addWidget(m_bar);
+    row->addWidget(m_area, 1);
+    setCentralWidget(body);
+
+    auto* controlBar = new QAction(tr("&Control Bar"), this);
+    controlBar->setObjectName("controlBar");
+    controlBar->setCheckable(true);
+    controlBar->setChecked(true);
+    menu("menuView")->addAction(controlBar);
+    connect(controlBar, &QAction::triggered, this, [this] { ShowControlBar(m_bar->isHidden()); });
+    connect(m_bar, &CNavigationBar::CloseClicked, this, [this] { ShowControlBar(false); });
+
+    new CMdiClientWnd(m_context.appDirectory, m_area);
+
+    // Start-up gives the menu item the settings file's title; the toolbar keeps its own tip.
+    auto* about = new QAction(tr("&About Program..."), this);
+    about->setObjectName("about");
+    about->setToolTip(tr("About"));
+    about->setStatusTip(tr("Display program information, version number and copyright"));
+    about->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
+    connect(about, &QAction::triggered, this, &CMainFrame::OnAbout);
+    QMenu* help = menu("menuHelp");
+    help->insertAction(help->actions().value(0), about);
+    help->menuAction()->setVisible(true);
+    if (auto* tools = findChild<QToolBar*>("toolbar")) {
+        tools->addSeparator();
+        tools->addAction(about);
+    }
+}
+
+void CMainFrame::AdaptMenus() {
+    if (QAction* first = menu("menuHelp")->actions().value(0)) {
+        first->setText(Q(ReadAboutTexts(m_context.profile, m_context.languageName).title));
+    }
+}
+
+// The entry under the pointer acts, whichever item the selection moved to: arrow keys with the
+// pointer away from the tree do nothing. Selecting the root afterwards lets the same entry act
+// on its next click; that selection is itself a change, handled here once more with the pointer
+// where it is then, so an entry the pointer still rests on acts a second time.
+void CMainFrame::OnTreeSelectionChanged() {
+    CNavigationTree* tree = m_bar->GetTree();
+    QWidget* viewport = tree->viewport();
+    const QPoint pointer = viewport->mapFromGlobal(QCursor::pos());
+    QTreeWidgetItem* under = viewport->rect().contains(pointer) ? tree->itemAt(pointer) : nullptr;
+    const QString text = under ? under->text(0) : QString();
+    if (const auto entry = NavigationEntryFor(text.toStdString(), m_context.language)) {
+        if (QAction* command = action(CommandFor(*entry))) {
+            command->trigger();
+        }
+    }
+    tree->SelectItem(tree->topLevelItem(0));
+}
+
+void CMainFrame::ShowControlBar(bool show) {
+    m_bar->setVisible(show);
+    action("controlBar")->setChecked(show);
+}
+
+void CMainFrame::OnAbout() {
+    CAboutDlg dialog(m_context, this);
+    dialog.exec();
+}
+
+}  // namespace radioprog::gui
