@@ -30,14 +30,8 @@ using testing::WaitFor;
 class AppTest : public ::testing::Test {
 protected:
     AppTest() {
-        ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+        testing::PrepareAppFolder(m_dir);
         WriteIni("English");
-        for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
-            std::filesystem::copy_file(
-                std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /
-                    catalogue,
-                m_dir / catalogue);
-        }
     }
     void WriteIni(const std::string& language) {
         radioprog::testing::WriteText(

@@ -66,6 +66,16 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000)
     return done();
 }
 
+/// Makes @p dir a private application folder with both catalogues, and points the per-user
+/// store into it.
+inline void PrepareAppFolder(const radioprog::testing::TempDir& dir) {
+    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    const std::filesystem::path binaries = QCoreApplication::applicationDirPath().toStdString();
+    for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
+        std::filesystem::copy_file(binaries / catalogue, dir / catalogue);
+    }
+}
+
 /// Writes a widget's picture to build/screenshots when the build folder is known.
 inline void Screenshot(QWidget* widget, const QString& name) {
     const QByteArray folder = qgetenv("RADIOPROG_SCREENSHOTS");
