@@ -262,6 +262,72 @@ TEST_F(ViewTest, TheChannelWindowHidesAndComesBack) {
     EXPECT_TRUE(m_app->mainFrame()->action("save")->isEnabled());
 }
 
+// New asks before clearing the window; a changed document is offered for saving first, and
+// Cancel at either question keeps everything as it was.
+TEST_F(ViewTest, NewAsksBeforeClearingAndOffersToSaveAChangedDocument) {
+    CMainFrame* frame = m_app->mainFrame();
+    Click(2, 1);
+    QTest::keyClicks(RxEditor(), "146");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    ASSERT_TRUE(m_view->document().IsModified());
+
+    struct Case {
+        std::deque<QMessageBox::StandardButton> answers;
+        QStringList questions;
+        bool replaced;
+    };
+    const QString cleared = "All data will be Cleared!";
+    const QString save = "Save changes?";
+    const Case cases[] = {
+        {{QMessageBox::Cancel}, {cleared}, false},
+        {{QMessageBox::Ok, QMessageBox::Cancel}, {cleared, save}, false},
+        {{QMessageBox::Ok, QMessageBox::No}, {cleared, save}, true},
+    };
+    for (const Case& c : cases) {
+        m_messages.shown.clear();
+        m_messages.answers = c.answers;
+        CProgramView* before = frame->activeView();
+        frame->action("new")->trigger();
+        WaitFor([] { return true; });
+        QStringList questions;
+        for (const auto& shown : m_messages.shown) {
+            questions << shown.text;
+        }
+        EXPECT_EQ(questions, c.questions);
+        CProgramView* after = frame->activeView();
+        EXPECT_EQ(after != before, c.replaced) << questions.join("|").toStdString();
+        EXPECT_EQ(after->grid().TextMatrix(2, 1), c.replaced ? "" : "146.00000");
+    }
+    // The fresh document is unchanged, so a second New asks only the first question.
+    m_messages.shown.clear();
+    m_messages.answers = {QMessageBox::Ok};
+    frame->action("new")->trigger();
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text, cleared);
+}
+
+TEST_F(ViewTest, LeavingTheProgramOffersToSaveAndYesWritesTheFile) {
+    CMainFrame* frame = m_app->mainFrame();
+    const QString path = QString::fromStdString((m_dir / "kept.dat").string());
+    ASSERT_TRUE(m_view->Save(path).ok());
+    Click(5, 1);
+    QTest::keyClicks(RxEditor(), "150.0125");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+
+    m_messages.answers = {QMessageBox::Cancel};
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(m_messages.shown.back().text, "Save changes?");
+
+    m_messages.answers = {QMessageBox::Yes};
+    EXPECT_TRUE(frame->close());
+    const auto bytes = radioprog::testing::ReadBytes(m_dir / "kept.dat");
+    ASSERT_EQ(bytes.size(), 1024u);
+    // Channel 5's receive frequency, BCD from the low byte: 150.01250 MHz.
+    EXPECT_EQ(bytes[image::ChannelOffset(5) + 3], 0x15);
+    EXPECT_EQ(bytes[image::ChannelOffset(5) + 0], 0x50);
+}
+
 TEST_F(AppTest, ChineseRunShowsChineseTexts) {
     WriteIni("Chinese");
     auto app = StartApp([](CLoginDlg* dialog) {
