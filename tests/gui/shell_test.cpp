@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QTest>
 #include <QToolBar>
@@ -19,6 +20,7 @@
 #include "app/program_app.h"
 #include "gui_fixture.h"
 #include "link/login_dlg.h"
+#include "link/serial_port_opener.h"
 
 namespace radioprog::gui {
 namespace {
@@ -487,6 +489,49 @@ TEST_F(ShellTest, MissingAboutTextsLeaveTheMenuItemCaptionAndLinesEmpty) {
     for (int id : {1001, 1002, 1003}) {
         EXPECT_EQ(dialog.text(id)->text(), "") << id;
     }
+}
+
+}  // namespace
+}  // namespace radioprog::gui
+
+namespace radioprog::gui {
+namespace {
+
+QStringList VisibleTexts(const QList<QAction*>& actions) {
+    QStringList texts;
+    for (const QAction* action : actions) {
+        if (action->isVisible() && !action->isSeparator()) {
+            texts << action->text();
+        }
+    }
+    return texts;
+}
+
+// The window starts without a document: its menus offer only what needs none, and the
+// document's menus come with the first document.
+TEST(MainFrameMenus, TheDocumentMenusComeWithTheFirstDocument) {
+    radioprog::testing::TempDir dir;
+    testing::PrepareAppFolder(dir);
+    radioprog::testing::WriteText(dir / "Program.ini", "[Setup]\nLanguage=English\n");
+    AppContext context;
+    LoadSettings(context, dir.path());
+    SerialPortOpener opener(context.userStore);
+    CMainFrame frame(context, opener);
+    frame.show();
+
+    EXPECT_EQ(VisibleTexts(frame.menuBar()->actions()), (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_FALSE(VisibleTexts(frame.menu("menuFile")->actions()).contains("&Close"));
+    EXPECT_FALSE(VisibleTexts(frame.menu("menuView")->actions()).contains("&Control Bar"));
+    EXPECT_FALSE(frame.action("save")->isEnabled());
+
+    frame.NewDocument();
+    EXPECT_EQ(VisibleTexts(frame.menuBar()->actions()),
+              (QStringList{"&File", "&Edit", "&Program", "&View", "&Setup", "&Help"}));
+    EXPECT_TRUE(VisibleTexts(frame.menu("menuFile")->actions()).contains("&Close"));
+    // A hidden channel window is still a document: Edit brings it back.
+    ASSERT_NE(frame.activeFrame(), nullptr);
+    frame.activeFrame()->close();
+    EXPECT_TRUE(frame.menu("menuEdit")->menuAction()->isVisible());
 }
 
 }  // namespace

@@ -45,8 +45,8 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     AddDialogCommands();
-    UpdateActions();
     AddShellParts();
+    UpdateActions();
 }
 
 // The document area tells of its windows while it is being torn down, when this frame is no
@@ -166,6 +166,7 @@ bool CMainFrame::TransferRunning() const {
 }
 
 void CMainFrame::UpdateActions() {
+    ShowDocumentMenus(m_frame != nullptr);
     const bool document = activeFrame() != nullptr;
     const bool idle = !TransferRunning();
     for (const char* name : {"close", "save", "saveAs", "read", "write", "comSetup"}) {
@@ -174,6 +175,22 @@ void CMainFrame::UpdateActions() {
     action("new")->setEnabled(idle);
     action("open")->setEnabled(idle);
     action("channelInformation")->setEnabled(m_frame != nullptr);
+}
+
+// Without any document the window offers only what needs none: File's New, Open, Print Setup
+// and Exit, the toolbar and status bar switches, and Help. A hidden channel window is still a
+// document, so Edit > Channel Information stays there to bring it back.
+void CMainFrame::ShowDocumentMenus(bool document) {
+    for (const char* name : {"menuEdit", "menuProgram", "menuSetup"}) {
+        QMenu* documentMenu = menu(name);
+        documentMenu->menuAction()->setVisible(document && !documentMenu->actions().isEmpty());
+    }
+    // Save and Print stay, disabled, because their toolbar buttons share the action.
+    for (const char* name : {"close", "saveAs", "controlBar", "printPreview"}) {
+        if (QAction* documentAction = action(name)) {
+            documentAction->setVisible(document);
+        }
+    }
 }
 
 CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {

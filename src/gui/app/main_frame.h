@@ -58,6 +58,7 @@ private:
     bool MaybeSave();
     bool TransferRunning() const;
     void UpdateActions();
+    void ShowDocumentMenus(bool document);
     void OnNew();
     void OnOpen();
     void OnChannelInformation();
