@@ -174,6 +174,7 @@ void CMainFrame::UpdateActions() {
     action("new")->setEnabled(idle);
     action("open")->setEnabled(idle);
     action("channelInformation")->setEnabled(m_frame != nullptr);
+    UpdateDialogCommands(document, idle);
 }
 
 CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
