@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -23,6 +24,7 @@
 #include "gui_fixture.h"
 #include "link/login_dlg.h"
 #include "link/password_dlg.h"
+#include "link/process_dlg.h"
 #include "sim/demo_memory.h"
 #include "sim/pty_radio.h"
 #include "view/program_view.h"
@@ -603,6 +605,34 @@ TEST_F(ScanInfoTest, LeavingAFieldLimitsItAndAFieldThatDoesNotReadIsSaidOnce) {
     EXPECT_FALSE(Modified());
 }
 
+TEST_F(ScanInfoTest, AMessageBoxTakingTheFocusIsNotAReasonToSayItAgain) {
+    StartWithScan(kFixedOnFive);
+    // Real message boxes, which take the focus from the dialog while they are up.
+    SetMessageService(nullptr);
+    ScanInfo([](CScanInfoDlg* dialog) {
+        QLineEdit* a = Edit(dialog, ScanField::LookBackTimeA);
+        QLineEdit* b = Edit(dialog, ScanField::LookBackTimeB);
+        Retype(b, "x");
+        int boxes = 0;
+        QTimer closer;
+        closer.setInterval(5);
+        QObject::connect(&closer, &QTimer::timeout, [&boxes] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ++boxes;
+                EXPECT_EQ(box->text(), "Please enter a number.");
+                box->accept();
+            }
+        });
+        closer.start();
+        a->setFocus();
+        QTest::qWait(50);
+        EXPECT_EQ(boxes, 1);
+        // The focus the dialog gets back when it is active again.
+        EXPECT_EQ(dialog->focusWidget(), b);
+        EXPECT_EQ(b->text(), "x");
+    });
+}
+
 TEST_F(ScanInfoTest, OkWithAChannelThatIsNotProgrammedSaysSoAndStoresNothing) {
     StartWithScan(kFixedOnFive);
     RadioImage before{};
@@ -670,12 +700,15 @@ TEST_F(ScanInfoTest, ScanInformationInChinese) {
 // A radio of the test's own with known passwords, reached by its device path.
 class PasswordTest : public SettingsDialogsTest {
 protected:
-    void StartWithRadio(PackedPassword admin, PackedPassword user, const RunOptions& run = {}) {
+    void StartWithRadio(PackedPassword admin, PackedPassword user, const RunOptions& run = {},
+                        int baud = 0) {
         Start(run);
         RadioSimulator simulator(DemoMemory());
         simulator.SetAdminPassword(admin);
         simulator.SetUserPassword(user);
-        PtyRadio::Started started = PtyRadio::Start(simulator, {});
+        PtyRadio::Options options;
+        options.baud = baud;
+        PtyRadio::Started started = PtyRadio::Start(simulator, options);
         ASSERT_TRUE(started.radio) << started.error;
         m_radio = std::move(started.radio);
         Context().portName = m_radio->devicePath();
@@ -816,6 +849,33 @@ TEST_F(PasswordTest, TheDemoRadioAnswersThroughTheMainWindowsPortInChinese) {
         EXPECT_EQ(m_messages.shown.size(), 1u);
     });
     EXPECT_EQ(Frame()->action("password")->text(), "密码");
+}
+
+TEST_F(PasswordTest, TheSettingsDialogsWaitWhileATransferRuns) {
+    StartWithRadio({0xFF, 0xFF, 0xFF}, {0xFF, 0xFF, 0xFF}, {}, 9600);
+    const char* commands[] = {"optionalFeatures", "scanInfo", "password"};
+    std::vector<bool> duringTransfer;
+    // The transfer pumps the application itself: the look has to come from a timer.
+    QTimer watcher;
+    watcher.setInterval(5);
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        CProcessDlg* progress = View()->progressDialog();
+        if (progress && progress->bar()->value() >= 2) {
+            watcher.stop();
+            for (const char* command : commands) {
+                duringTransfer.push_back(Frame()->action(command)->isEnabled());
+            }
+            QTest::mouseClick(progress->cancelButton(), Qt::LeftButton);
+        }
+    });
+    watcher.start();
+    Frame()->action("read")->trigger();
+    QTest::mouseClick(View()->progressDialog()->okButton(), Qt::LeftButton);
+    ASSERT_TRUE(testing::WaitFor([this] { return View()->progressDialog() == nullptr; }, 60000));
+    EXPECT_EQ(duringTransfer, std::vector<bool>(3, false));
+    for (const char* command : commands) {
+        EXPECT_TRUE(Frame()->action(command)->isEnabled()) << command;
+    }
 }
 
 TEST_F(SettingsDialogsTest, AUserHasNoPasswordCommand) {
