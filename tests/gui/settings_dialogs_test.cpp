@@ -104,6 +104,8 @@ protected:
             reached = true;
             auto* dialog = qobject_cast<Dialog*>(modal);
             EXPECT_NE(dialog, nullptr) << modal->metaObject()->className();
+            // Focus moves only inside the active window.
+            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
             if (dialog) {
                 step(dialog);
             }

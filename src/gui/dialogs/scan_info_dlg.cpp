@@ -127,6 +127,12 @@ CScanInfoDlg::CScanInfoDlg(const AppContext& context, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, &CScanInfoDlg::OnFocusChanged);
 }
 
+// The fields go while the dialog is being torn down, and the focus with them, when this dialog is
+// no longer one.
+CScanInfoDlg::~CScanInfoDlg() {
+    disconnect(qApp, nullptr, this, nullptr);
+}
+
 CSpinArrows* CScanInfoDlg::spin(ScanField field) const {
     const auto found = m_spins.find(field);
     return found == m_spins.end() ? nullptr : found->second;

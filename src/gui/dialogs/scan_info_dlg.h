@@ -23,6 +23,7 @@ class CScanInfoDlg : public QDialog {
     Q_OBJECT
 public:
     explicit CScanInfoDlg(const AppContext& context, QWidget* parent = nullptr);
+    ~CScanInfoDlg() override;
 
     /// Shows @p info modally; OK writes it into @p image.
     int Run(const ScanInfo& info, RadioImage& image);
