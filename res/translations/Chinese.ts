@@ -189,6 +189,116 @@
         <source>Display program information, version number and copyright</source>
         <translation>显示程序信息、版本号和版权</translation>
     </message>
+    <message>
+        <source>&amp;Optional Features</source>
+        <translation>可选功能(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Set the radio&apos;s general options</source>
+        <translation>设置电台的常规功能</translation>
+    </message>
+    <message>
+        <source>Scan Info</source>
+        <translation>扫描信息</translation>
+    </message>
+    <message>
+        <source>Set the radio&apos;s scan settings</source>
+        <translation>设置电台的扫描参数</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Query or change the radio&apos;s User password</source>
+        <translation>查询或修改电台的用户密码</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::COptionalFeaturesDlg</name>
+    <message>
+        <source>Beep</source>
+        <translation>按键音</translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation>省电</translation>
+    </message>
+    <message>
+        <source>Remove Stun Code</source>
+        <translation>解除遥毙码</translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation>可选功能</translation>
+    </message>
+    <message>
+        <source>Time-Out Timer</source>
+        <translation>发射限时</translation>
+    </message>
+    <message>
+        <source>TOT Pre-Alert</source>
+        <translation>限时预警</translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation>静噪等级</translation>
+    </message>
+    <message>
+        <source>Voice Annunciation</source>
+        <translation>语音提示</translation>
+    </message>
+    <message>
+        <source>Vox</source>
+        <translation>声控</translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation>声控灵敏度</translation>
+    </message>
+    <message>
+        <source>Vox Delay Time</source>
+        <translation>声控延时</translation>
+    </message>
+    <message>
+        <source>PTT ID</source>
+        <translation>PTT ID</translation>
+    </message>
+    <message>
+        <source>ID Code</source>
+        <translation>身份码</translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation>遥毙码</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CPasswordDlg</name>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>User Password</source>
+        <translation>用户密码</translation>
+    </message>
+    <message>
+        <source>The User Password is up to six digits.</source>
+        <translation>用户密码最多为六位数字。</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CProcessDlg</name>
@@ -230,6 +340,41 @@
     <message>
         <source>The end of the band is not a number; %1 MHz is kept.</source>
         <translation>结束频率不是数字，保留 %1 MHz。</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CScanInfoDlg</name>
+    <message>
+        <source>Scan Infomation</source>
+        <translation>扫描信息</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>优先模式</translation>
+    </message>
+    <message>
+        <source>Priority Channel</source>
+        <translation>优先信道</translation>
+    </message>
+    <message>
+        <source>Look Back Time A</source>
+        <translation>回看时间 A</translation>
+    </message>
+    <message>
+        <source>Look Back Time B</source>
+        <translation>回看时间 B</translation>
+    </message>
+    <message>
+        <source>Revert Channel</source>
+        <translation>返回信道</translation>
+    </message>
+    <message>
+        <source>Dropout Delay Time</source>
+        <translation>信号消失延时</translation>
+    </message>
+    <message>
+        <source>Tx Dwell Time</source>
+        <translation>发射驻留时间</translation>
     </message>
 </context>
 </TS>

@@ -171,6 +171,7 @@
     </message>
     <message>
         <source>Choose the serial port the radio is connected to</source>
+        <translation></translation>
     </message>
     <message>
         <source>&amp;Control Bar</source>
@@ -186,6 +187,116 @@
     </message>
     <message>
         <source>Display program information, version number and copyright</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Optional Features</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the radio&apos;s general options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scan Info</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Set the radio&apos;s scan settings</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Query or change the radio&apos;s User password</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::COptionalFeaturesDlg</name>
+    <message>
+        <source>Beep</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Battery Saver</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Remove Stun Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Optional Features</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time-Out Timer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TOT Pre-Alert</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Squelch Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voice Annunciation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vox</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vox Gain Level</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vox Delay Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PTT ID</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ID Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stun Code</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CPasswordDlg</name>
+    <message>
+        <source>Save</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User Password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The User Password is up to six digits.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -228,6 +339,41 @@
     </message>
     <message>
         <source>The end of the band is not a number; %1 MHz is kept.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CScanInfoDlg</name>
+    <message>
+        <source>Scan Infomation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Priority Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Look Back Time A</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Look Back Time B</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Revert Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dropout Delay Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tx Dwell Time</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -175,6 +175,7 @@ void CMainFrame::UpdateActions() {
     action("new")->setEnabled(idle);
     action("open")->setEnabled(idle);
     action("channelInformation")->setEnabled(m_frame != nullptr);
+    UpdateDialogCommands(document, idle);
 }
 
 // Without any document the window offers only what needs none: File's New, Open, Print Setup

@@ -15,6 +15,7 @@ class QMenu;
 namespace radioprog::gui {
 
 class CChildFrame;
+class COptionalFeaturesDlg;
 class CProductInfoDlg;
 class CNavigationBar;
 class CProgramView;
@@ -41,6 +42,7 @@ public:
     /// The menus by name: menuFile, menuEdit, menuProgram, menuView, menuSetup, menuHelp.
     QMenu* menu(const QString& name) const;
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
+    COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
 
     /// Start-up's changes to the menus from the settings file, once the window is shown.
@@ -52,8 +54,13 @@ protected:
 private:
     void CreateActions();
     void CreateMenusAndToolbar();
-    /// Product Information (Edit) and COM Setup (Setup).
+    /// Product Information, Optional Features and Scan Info (Edit), Password (Program) and COM
+    /// Setup (Setup).
     void AddDialogCommands();
+    /// The dialog commands that need an idle channel window; Password also needs an Admin.
+    void UpdateDialogCommands(bool document, bool idle);
+    void OnOptionalFeatures();
+    void OnPassword();
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
     bool MaybeSave();
     bool TransferRunning() const;
@@ -74,6 +81,7 @@ private:
     QMdiArea* m_area;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
+    COptionalFeaturesDlg* m_optionalFeatures = nullptr;
     CNavigationBar* m_bar = nullptr;
 };
 

@@ -3,6 +3,8 @@
 #include <QMenu>
 
 #include "app/main_frame.h"
+#include "dialogs/optional_features_dlg.h"
+#include "link/password_dlg.h"
 #include "radio/product_info_dlg.h"
 #include "view/program_view.h"
 
@@ -20,6 +22,31 @@ void CMainFrame::AddDialogCommands() {
     QMenu* edit = menu("menuEdit");
     edit->insertAction(edit->actions().value(0), productInfo);
 
+    m_optionalFeatures = new COptionalFeaturesDlg(m_context, this);
+    m_optionalFeatures->setObjectName("optionalFeaturesDialog");
+    auto* optionalFeatures = new QAction(tr("&Optional Features"), this);
+    optionalFeatures->setObjectName("optionalFeatures");
+    optionalFeatures->setStatusTip(tr("Set the radio's general options"));
+    connect(optionalFeatures, &QAction::triggered, this, &CMainFrame::OnOptionalFeatures);
+    edit->addAction(optionalFeatures);
+
+    // Scan Info belongs to the channel window's view, which keeps the dialog.
+    auto* scanInfo = new QAction(tr("Scan Info"), this);
+    scanInfo->setObjectName("scanInfo");
+    scanInfo->setStatusTip(tr("Set the radio's scan settings"));
+    connect(scanInfo, &QAction::triggered, this, [this] {
+        if (CProgramView* view = activeView()) {
+            view->OnScanInfo();
+        }
+    });
+    edit->addAction(scanInfo);
+
+    auto* password = new QAction(tr("Password"), this);
+    password->setObjectName("password");
+    password->setStatusTip(tr("Query or change the radio's User password"));
+    connect(password, &QAction::triggered, this, &CMainFrame::OnPassword);
+    menu("menuProgram")->addAction(password);
+
     // COM Setup belongs to the channel window's view, which keeps the dialog.
     auto* comSetup = new QAction(tr("&Com Setup"), this);
     comSetup->setObjectName("comSetup");
@@ -32,6 +59,41 @@ void CMainFrame::AddDialogCommands() {
     QMenu* setup = menu("menuSetup");
     setup->addAction(comSetup);
     setup->menuAction()->setVisible(true);
+}
+
+void CMainFrame::UpdateDialogCommands(bool document, bool idle) {
+    action("optionalFeatures")->setEnabled(document && idle);
+    action("scanInfo")->setEnabled(document && idle);
+    action("password")->setEnabled(document && idle && m_context.accessRole != 0);
+}
+
+// The dialogs change the image in place; a change means the document differs from its file.
+void CMainFrame::OnOptionalFeatures() {
+    CProgramView* view = activeView();
+    if (!view || TransferRunning()) {
+        return;
+    }
+    RadioImage& image = view->document().image();
+    const RadioImage before = image;
+    m_optionalFeatures->Run(image);
+    if (image != before) {
+        view->SetModified();
+    }
+}
+
+// Only an Admin sets the User password; the command is not offered to a User either.
+void CMainFrame::OnPassword() {
+    CProgramView* view = activeView();
+    if (!view || TransferRunning() || m_context.accessRole == 0) {
+        return;
+    }
+    RadioImage& image = view->document().image();
+    const RadioImage before = image;
+    CPasswordDlg dialog(m_context, m_opener, image, this);
+    dialog.exec();
+    if (image != before) {
+        view->SetModified();
+    }
 }
 
 }  // namespace radioprog::gui

@@ -97,6 +97,10 @@ void CMainFrame::AdaptMenus() {
     if (QAction* first = menu("menuHelp")->actions().value(0)) {
         first->setText(Q(ReadAboutTexts(m_context.profile, m_context.languageName).title));
     }
+    // A User has no Password command at all: no menu item, and the action stays disabled.
+    if (m_context.accessRole == 0) {
+        menu("menuProgram")->removeAction(action("password"));
+    }
 }
 
 // The entry under the pointer acts, whichever item the selection moved to: arrow keys with the

@@ -8,6 +8,7 @@
 
 #include "app/message_service.h"
 #include "base/string_table.h"
+#include "dialogs/scan_info_dlg.h"
 #include "doc/grid_refresh.h"
 #include "link/com_setup.h"
 #include "link/com_setup_dlg.h"
@@ -41,9 +42,11 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
       m_doc(std::move(doc)),
       m_opener(opener),
       m_grid(new CMSFlexGrid(kGridRows, column::kCount, this)),
-      m_comSetup(new CComSetupDlg(context, opener, this)) {
+      m_comSetup(new CComSetupDlg(context, opener, this)),
+      m_scanInfo(new CScanInfoDlg(context, this)) {
     LoadSavedPort(m_context);
     m_comSetup->setObjectName("comSetupDialog");
+    m_scanInfo->setObjectName("scanInfoDialog");
     m_grid->setObjectName("grid");
     m_grid->setFont(QFont("Times New Roman", 9));
     auto* layout = new QHBoxLayout(this);
@@ -306,6 +309,22 @@ void CProgramView::OnWrite() {
 void CProgramView::OnComSetup() {
     if (m_comSetup->exec() == QDialog::Accepted && !m_comSetup->saved()) {
         emit Problem(Q(m_comSetup->saved().message()));
+    }
+}
+
+// The priority channel must be programmed as the grid shows it, so the grid goes into the image
+// first, an open edit included; that is no change of the user's, only OK is.
+void CProgramView::OnScanInfo() {
+    if (m_transferRunning) {
+        return;
+    }
+    CommitEdit();
+    RadioImage& image = m_doc->image();
+    const ScanInfo info = ScanInfo::Open(*this, m_context.band, image);
+    const RadioImage before = image;
+    m_scanInfo->Run(info, image);
+    if (image != before) {
+        SetModified();
     }
 }
 

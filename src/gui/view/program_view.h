@@ -21,6 +21,7 @@ namespace radioprog::gui {
 /// the Read and Write commands with their progress dialog, and COM Setup. To the codec it is
 /// the grid. Creating a view makes the saved port the current one.
 class CComSetupDlg;
+class CScanInfoDlg;
 
 class CProgramView : public QWidget, public ChannelGrid {
     Q_OBJECT
@@ -38,6 +39,7 @@ public:
     bool transferRunning() const { return m_transferRunning; }
     CProcessDlg* progressDialog() const { return m_process; }
     CComSetupDlg* comSetupDialog() const { return m_comSetup; }
+    CScanInfoDlg* scanInfoDialog() const { return m_scanInfo; }
 
     // The grid as the codec sees it.
     std::string TextMatrix(int row, int col) const override;
@@ -52,12 +54,16 @@ public:
     bool CommitEdit();
     /// Stores the grid into the document and writes it to @p path.
     Status Save(const QString& path);
+    /// Marks the document as differing from its file (the first time only).
+    void SetModified();
 
 public slots:
     void OnRead();
     void OnWrite();
     void OnRadioTransfer();
     void OnComSetup();
+    /// Scan Information on the image as the grid stands.
+    void OnScanInfo();
 
 signals:
     /// The main window's title after the grid was filled from the image.
@@ -80,7 +86,6 @@ private:
     void ShowRefusal(StringId refusal);
     void OpenProgressDialog(TransferDirection direction);
     void Refresh();
-    void SetModified();
 
     AppContext& m_context;
     std::unique_ptr<CProgramDoc> m_doc;
@@ -90,6 +95,7 @@ private:
     std::vector<std::string> m_toneList;
     QPointer<CProcessDlg> m_process;
     CComSetupDlg* m_comSetup;
+    CScanInfoDlg* m_scanInfo;
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;
     bool m_transferRunning = false;
