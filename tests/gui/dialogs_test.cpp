@@ -1,8 +1,7 @@
-// The Product Information and COM Setup dialogs in the running program: what they show, what OK
-// and Cancel change, and F1.
+// The Product Information and COM Setup dialogs in the running program: what they show and what
+// OK and Cancel change. F1 is in help_test.cpp.
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -10,7 +9,6 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
-#include <QUrl>
 
 #include "../support/pseudo_terminal.h"
 #include "app/child_frame.h"
@@ -29,19 +27,6 @@ namespace {
 
 using testing::OnNextModal;
 using testing::ScriptedMessages;
-
-// Remembers the pages the program asked the desktop to open.
-class OpenedPages : public QObject {
-    Q_OBJECT
-public:
-    OpenedPages() { QDesktopServices::setUrlHandler("file", this, "Open"); }
-    ~OpenedPages() override { QDesktopServices::unsetUrlHandler("file"); }
-
-    QStringList pages;
-
-public slots:
-    void Open(const QUrl& url) { pages << url.toLocalFile(); }
-};
 
 class DialogsTest : public ::testing::Test {
 protected:
@@ -313,40 +298,6 @@ TEST_F(DialogsTest, ProductInformationInChinese) {
     });
 }
 
-TEST_F(DialogsTest, F1InComSetupOpensItsHelpPage) {
-    std::filesystem::create_directories(m_dir / "help" / "en");
-    radioprog::testing::WriteText(m_dir / "help" / "en" / "32777.html", "<p>help</p>");
-    Start();
-    OpenedPages opened;
-    ComSetup([](CComSetupDlg* dialog) { QTest::keyClick(dialog, Qt::Key_F1); });
-    EXPECT_EQ(opened.pages,
-              QStringList{QString::fromStdString((m_dir / "help" / "en" / "32777.html").string())});
-}
-
-TEST_F(DialogsTest, F1InProductInformationOpensThePageOfTheFocusedControl) {
-    std::filesystem::create_directories(m_dir / "help" / "en");
-    for (const char* page : {"1009.html", "1114.html"}) {
-        radioprog::testing::WriteText(m_dir / "help" / "en" / page, "<p>help</p>");
-    }
-    Start();
-    OpenedPages opened;
-    ProductInfo([](CProductInfoDlg* dialog) {
-        // Type (1013) has no page; Field and the end of the range have.
-        for (QWidget* control : {static_cast<QWidget*>(dialog->typeList()),
-                                 static_cast<QWidget*>(dialog->fieldList())}) {
-            control->setFocus();
-            QTest::keyClick(control, Qt::Key_F1);
-        }
-        SelectField(dialog, "Customize");
-        dialog->endEdit()->setFocus();
-        QTest::keyClick(dialog->endEdit(), Qt::Key_F1);
-    });
-    EXPECT_EQ(
-        opened.pages,
-        (QStringList{QString::fromStdString((m_dir / "help" / "en" / "1009.html").string()),
-                     QString::fromStdString((m_dir / "help" / "en" / "1114.html").string())}));
-}
-
 // COM1 to COM4 bound to pseudo-terminals and missing devices, as a user's port map would be.
 class ComSetupTest : public DialogsTest {
 protected:
@@ -482,5 +433,3 @@ TEST_F(ComSetupTest, ComSetupInChinese) {
 
 }  // namespace
 }  // namespace radioprog::gui
-
-#include "dialogs_test.moc"

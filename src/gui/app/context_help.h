@@ -1,14 +1,26 @@
 #pragma once
 
+#include <QString>
+
 #include "doc/app_context.h"
 
 class QWidget;
 
 namespace radioprog::gui {
 
-/// Opens the help page of @p contextNumber in the desktop's browser; a number without a page
-/// does nothing.
-void RequestContextHelp(const AppContext& context, int contextNumber);
+/// Opens the help of @p contextNumber in the desktop's browser, at the anchor of its topic.
+/// Control ids repeat between dialogs, so the number is looked up in the dialog @p asker
+/// belongs to (by default the window that has the keyboard focus, where F1 was pressed): a
+/// control of that dialog gets its field, a number without a topic there (OK 1, Cancel 2) the
+/// dialog's page, a number no topic covers at all the contents page. A page that is not
+/// installed, or a desktop without a browser, is told to the user.
+void RequestContextHelp(const AppContext& context, int contextNumber,
+                        const QWidget* asker = nullptr);
+
+/// The name the help table knows the window of @p widget by: the class name, without its
+/// namespace, of the window or of the nearest base class the table knows ("CProductInfoDlg");
+/// empty for the main window, the channel view and any window without a page of its own.
+QString HelpDialogName(const QWidget* widget);
 
 /// Gives a dialog control the number it is known by: its object name, and the context number
 /// of the help asked for while it has the focus.

@@ -69,7 +69,7 @@ void CComSetupDlg::accept() {
 
 void CComSetupDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        RequestContextHelp(m_context, kHelpContext);
+        RequestContextHelp(m_context, kHelpContext, this);
     }
     QDialog::keyPressEvent(event);
 }

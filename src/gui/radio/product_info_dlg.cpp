@@ -139,7 +139,7 @@ void CProductInfoDlg::ReportUnreadable(const ProductInfoOk& ok) {
 
 void CProductInfoDlg::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1) {
-        RequestContextHelp(m_context, ControlId(focusWidget()));
+        RequestContextHelp(m_context, ControlId(focusWidget()), this);
     }
     QDialog::keyPressEvent(event);
 }
