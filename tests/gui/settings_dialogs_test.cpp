@@ -3,6 +3,7 @@
 // who may reach them.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
 #include <QLabel>
@@ -48,7 +49,9 @@ public:
     QStringList pages;
 
 public slots:
-    void Open(const QUrl& url) { pages << url.toLocalFile(); }
+    void Open(const QUrl& url) {
+        pages << url.toLocalFile() + (url.hasFragment() ? "#" + url.fragment() : QString());
+    }
 };
 
 struct RunOptions {
@@ -385,14 +388,12 @@ TEST_F(SettingsDialogsTest, OptionalFeaturesInChineseShowsChineseEntriesAndStore
 }
 
 TEST_F(SettingsDialogsTest, F1InOptionalFeaturesOpensThePageOfTheFocusedControl) {
-    std::filesystem::create_directories(m_dir / "help" / "en");
-    for (const char* page : {"1017.html", "1.html"}) {
-        radioprog::testing::WriteText(m_dir / "help" / "en" / page, "<p>help</p>");
-    }
+    // The pages as the build copied them next to the test program.
+    std::filesystem::copy(QCoreApplication::applicationDirPath().toStdString() + "/help",
+                          m_dir / "help", std::filesystem::copy_options::recursive);
     Start();
     OpenedPages opened;
     OptionalFeatures([](COptionalFeaturesDlg* dialog) {
-        // Time-Out Timer (1118) has no page; ID Code and OK have.
         for (QWidget* control : {static_cast<QWidget*>(dialog->list(OptionList::TimeOutTimer)),
                                  static_cast<QWidget*>(dialog->idCodeEdit()),
                                  static_cast<QWidget*>(Button(dialog, 1))}) {
@@ -401,10 +402,9 @@ TEST_F(SettingsDialogsTest, F1InOptionalFeaturesOpensThePageOfTheFocusedControl)
         }
         EXPECT_TRUE(dialog->isVisible());
     });
-    const auto page = [this](const char* name) {
-        return QString::fromStdString((m_dir / "help" / "en" / name).string());
-    };
-    EXPECT_EQ(opened.pages, (QStringList{page("1017.html"), page("1.html")}));
+    const QString page =
+        QString::fromStdString((m_dir / "help" / "en" / "optional-features.html").string());
+    EXPECT_EQ(opened.pages, (QStringList{page + "#time-out-timer", page + "#id-code", page}));
 }
 
 // Counts the modal dialogs that open while it lives, closing each at once.
