@@ -13,6 +13,29 @@
     </message>
 </context>
 <context>
+    <name>radioprog::gui::CLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -171,6 +194,7 @@
     </message>
     <message>
         <source>Choose the serial port the radio is connected to</source>
+        <translation></translation>
     </message>
     <message>
         <source>&amp;Control Bar</source>
@@ -186,6 +210,29 @@
     </message>
     <message>
         <source>Display program information, version number and copyright</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the language of the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language you chose takes effect the next time the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language could not be stored, so the program keeps running in this language.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program could not be started again.
+%1
+%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

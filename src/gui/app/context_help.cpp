@@ -1,5 +1,6 @@
 #include "app/context_help.h"
 
+#include <QAction>
 #include <QDesktopServices>
 #include <QUrl>
 #include <QVariant>
@@ -10,6 +11,7 @@
 namespace radioprog::gui {
 namespace {
 constexpr char kControlIdProperty[] = "controlId";
+constexpr char kCommandIdProperty[] = "commandId";
 }  // namespace
 
 void RequestContextHelp(const AppContext& context, int contextNumber) {
@@ -20,11 +22,23 @@ void RequestContextHelp(const AppContext& context, int contextNumber) {
 
 void SetControlId(QWidget* control, int id) {
     control->setObjectName(QString::number(id));
-    control->setProperty(kControlIdProperty, id);
+    SetHelpContext(control, id);
+}
+
+void SetHelpContext(QWidget* control, int contextNumber) {
+    control->setProperty(kControlIdProperty, contextNumber);
 }
 
 int ControlId(const QWidget* control) {
     return control ? control->property(kControlIdProperty).toInt() : 0;
+}
+
+void SetCommandId(QAction* command, int id) {
+    command->setProperty(kCommandIdProperty, id);
+}
+
+int CommandId(const QAction* command) {
+    return command ? command->property(kCommandIdProperty).toInt() : 0;
 }
 
 }  // namespace radioprog::gui

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "app/program_restart.h"
 #include "doc/app_context.h"
 #include "doc/program_doc.h"
 #include "link/port_opener.h"
@@ -46,6 +47,11 @@ public:
     /// Start-up's changes to the menus from the settings file, once the window is shown.
     void AdaptMenus();
 
+    /// How the program starts itself again after a change of language; by default the running
+    /// executable on the same application folder.
+    void SetRestart(RestartCommand command, ProgramStarter starter = StartDetached);
+    const RestartCommand& restartCommand() const { return m_restart; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -67,6 +73,17 @@ private:
     void OnTreeSelectionChanged();
     void ShowControlBar(bool show);
     void OnAbout();
+    /// Setup > Language, handled by the channel window's view.
+    void AddLanguageCommand();
+    /// After a change of language: the settings file written, the document offered for saving,
+    /// the new instance started, then this one closed.
+    void RestartForLanguage();
+    /// F1 (help for the window, or for the highlighted menu item) and F6 / Shift+F6 (next and
+    /// previous pane).
+    void AddHelpAndPaneKeys();
+    /// Gives the commands their numbers and lets the menus answer F1; safe to repeat.
+    void PrepareMenuHelp();
+    void MovePaneFocus(int step);
 
     AppContext& m_context;
     PortOpener& m_opener;
@@ -74,6 +91,9 @@ private:
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     CNavigationBar* m_bar = nullptr;
+    RestartCommand m_restart;
+    ProgramStarter m_starter;
+    bool m_restarting = false;
 };
 
 }  // namespace radioprog::gui

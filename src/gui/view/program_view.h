@@ -21,6 +21,7 @@ namespace radioprog::gui {
 /// the Read and Write commands with their progress dialog, and COM Setup. To the codec it is
 /// the grid. Creating a view makes the saved port the current one.
 class CComSetupDlg;
+class CLanguageDlg;
 
 class CProgramView : public QWidget, public ChannelGrid {
     Q_OBJECT
@@ -38,6 +39,9 @@ public:
     bool transferRunning() const { return m_transferRunning; }
     CProcessDlg* progressDialog() const { return m_process; }
     CComSetupDlg* comSetupDialog() const { return m_comSetup; }
+    CLanguageDlg* languageDialog() const { return m_language; }
+    /// Gives the keyboard focus to the open editor, else to the grid.
+    void TakeFocus();
 
     // The grid as the codec sees it.
     std::string TextMatrix(int row, int col) const override;
@@ -58,6 +62,8 @@ public slots:
     void OnWrite();
     void OnRadioTransfer();
     void OnComSetup();
+    /// Runs the Language dialog; asks for a restart when it ends with OK and its changed mark.
+    void OnLanguage();
 
 signals:
     /// The main window's title after the grid was filled from the image.
@@ -67,6 +73,8 @@ signals:
     void TransferStateChanged();
     /// Something went wrong that needs no answer, for the status bar.
     void Problem(const QString& text);
+    /// The program must start again for a new language.
+    void RestartRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -77,6 +85,8 @@ private:
     void OpenEditor();
     void HideAllEditors();
     bool EnterCommit();
+    /// The help number of the focused control: the grid's or an editor's.
+    int FocusedControlId() const;
     void ShowRefusal(StringId refusal);
     void OpenProgressDialog(TransferDirection direction);
     void Refresh();
@@ -90,6 +100,7 @@ private:
     std::vector<std::string> m_toneList;
     QPointer<CProcessDlg> m_process;
     CComSetupDlg* m_comSetup;
+    CLanguageDlg* m_language;
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;
     bool m_transferRunning = false;
