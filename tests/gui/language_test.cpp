@@ -321,6 +321,22 @@ TEST_F(LanguageTest, SetupOffersLanguageOnlyWhenShowLangIsANonzeroNumber) {
     }
 }
 
+TEST(ProgramRestart, StartsTheCommandOnItsOwnAndSaysWhyAStartFailed) {
+    radioprog::testing::TempDir dir;
+    const QString marker = QString::fromStdString((dir / "started").string());
+    const Status started = StartDetached(
+        {"/bin/sh",
+         {"-c", "printf '%s %s' \"$0\" \"$1\" > \"$2\"", "--appdir", "/apps/x", marker}});
+    ASSERT_TRUE(started.ok()) << started.message();
+    ASSERT_TRUE(
+        testing::WaitFor([&dir] { return ReadText(dir / "started") == "--appdir /apps/x"; }, 5000));
+
+    const QString missing = QString::fromStdString((dir / "no-such-program").string());
+    const Status failed = StartDetached({missing, {}});
+    ASSERT_FALSE(failed.ok());
+    EXPECT_NE(failed.message().find("no-such-program"), std::string::npos) << failed.message();
+}
+
 class KeysTest : public LanguageTest {
 protected:
     void SetUp() override {
