@@ -17,11 +17,13 @@
 
 namespace radioprog::gui {
 
-/// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
-/// the Read and Write commands with their progress dialog, and COM Setup. To the codec it is
-/// the grid. Creating a view makes the saved port the current one.
 class CComSetupDlg;
 class CLanguageDlg;
+
+/// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
+/// the Read and Write commands with their progress dialog, COM Setup and Language, and F1 on
+/// the grid and its editors. To the codec it is the grid. Creating a view makes the saved
+/// port the current one.
 
 class CProgramView : public QWidget, public ChannelGrid {
     Q_OBJECT
