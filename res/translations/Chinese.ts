@@ -13,6 +13,29 @@
     </message>
 </context>
 <context>
+    <name>radioprog::gui::CLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -212,6 +235,32 @@
     <message>
         <source>Query or change the radio&apos;s User password</source>
         <translation>查询或修改电台的用户密码</translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation>语言(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Choose the language of the program</source>
+        <translation>选择程序的语言</translation>
+    </message>
+    <message>
+        <source>The language you chose takes effect the next time the program starts.</source>
+        <translation>所选语言将在下次启动程序时生效。</translation>
+    </message>
+    <message>
+        <source>The language could not be stored, so the program keeps running in this language.
+%1</source>
+        <translation>无法保存语言设置，程序继续使用当前语言运行。
+%1</translation>
+    </message>
+    <message>
+        <source>The program could not be started again.
+%1
+%2</source>
+        <translation>无法重新启动程序。
+%1
+%2</translation>
     </message>
 </context>
 <context>

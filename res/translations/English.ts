@@ -13,6 +13,29 @@
     </message>
 </context>
 <context>
+    <name>radioprog::gui::CLanguageDlg</name>
+    <message>
+        <source>Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CLoginDlg</name>
     <message>
         <source>Login</source>
@@ -211,6 +234,29 @@
     </message>
     <message>
         <source>Query or change the radio&apos;s User password</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Language</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose the language of the program</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language you chose takes effect the next time the program starts.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The language could not be stored, so the program keeps running in this language.
+%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The program could not be started again.
+%1
+%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

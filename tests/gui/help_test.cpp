@@ -10,12 +10,16 @@
 #include <QUrl>
 
 #include "app/context_help.h"
+#include "app/language_dlg.h"
 #include "app/main_frame.h"
 #include "app/program_app.h"
 #include "base/help_page.h"
+#include "dialogs/optional_features_dlg.h"
+#include "dialogs/scan_info_dlg.h"
 #include "gui_fixture.h"
 #include "link/com_setup_dlg.h"
 #include "link/login_dlg.h"
+#include "link/password_dlg.h"
 #include "radio/product_info_dlg.h"
 #include "view/program_view.h"
 
@@ -130,6 +134,18 @@ TEST_F(HelpTest, EveryNumberedControlOfTheDialogsAndTheChannelViewHasATopic) {
     RunDialog<CComSetupDlg>("comSetup", [](CComSetupDlg* dialog) {
         EXPECT_EQ(HelpDialogName(dialog->portButton(0)), "CComSetupDlg");
         ExpectATopicForEveryControl(dialog, "com-setup.html");
+    });
+    RunDialog<COptionalFeaturesDlg>("optionalFeatures", [](COptionalFeaturesDlg* dialog) {
+        ExpectATopicForEveryControl(dialog, "optional-features.html");
+    });
+    RunDialog<CScanInfoDlg>("scanInfo", [](CScanInfoDlg* dialog) {
+        ExpectATopicForEveryControl(dialog, "scan-information.html");
+    });
+    RunDialog<CPasswordDlg>("password", [](CPasswordDlg* dialog) {
+        ExpectATopicForEveryControl(dialog, "password.html");
+    });
+    RunDialog<CLanguageDlg>("language", [](CLanguageDlg* dialog) {
+        ExpectATopicForEveryControl(dialog, "language.html");
     });
     CProgramView* view = Frame()->activeView();
     EXPECT_EQ(HelpDialogName(view), "");

@@ -8,7 +8,7 @@ void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory
     context.profile.Load("Program.ini", /*writeBack=*/true, /*caseInsensitive=*/true,
                          /*backup=*/false);
     context.languageName = context.profile.GetValue("Setup", "Language", "");
-    context.language = context.languageName == "Chinese" ? Language::Chinese : Language::English;
+    context.language = LanguageOfSetting(context.languageName);
 }
 
 }  // namespace radioprog

@@ -68,6 +68,14 @@ public:
     /// @return the name of the backup copy made by this store, empty when none was made or
     ///         when nothing could be written.
     std::string Save(bool backup, Status* status = nullptr);
+    /// Makes the next `Save` write the file although no change counted, for a value whose
+    /// letter case matters to its reader (a case-insensitive store does not count a change of
+    /// letter case alone). Ignored while nothing is loaded.
+    void MarkModified() { m_modified = !m_path.empty(); }
+    /// Gives up the save at destruction, for a store whose file was saved and now belongs to
+    /// someone else (the next instance of the program): its content must not be overwritten
+    /// with this store's. Look-ups keep working.
+    void StopWriteBack() { m_writeBack = false; }
     /// Drops everything loaded; the store is empty afterwards.
     void Clear();
 

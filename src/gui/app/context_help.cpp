@@ -1,6 +1,7 @@
 #include "app/context_help.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QDesktopServices>
 #include <QMetaObject>
 #include <QUrl>
@@ -15,6 +16,7 @@ namespace radioprog::gui {
 namespace {
 
 constexpr char kControlIdProperty[] = "controlId";
+constexpr char kCommandIdProperty[] = "commandId";
 
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
@@ -80,11 +82,23 @@ void RequestContextHelp(const AppContext& context, int contextNumber, const QWid
 
 void SetControlId(QWidget* control, int id) {
     control->setObjectName(QString::number(id));
-    control->setProperty(kControlIdProperty, id);
+    SetHelpContext(control, id);
+}
+
+void SetHelpContext(QWidget* control, int contextNumber) {
+    control->setProperty(kControlIdProperty, contextNumber);
 }
 
 int ControlId(const QWidget* control) {
     return control ? control->property(kControlIdProperty).toInt() : 0;
+}
+
+void SetCommandId(QAction* command, int id) {
+    command->setProperty(kCommandIdProperty, id);
+}
+
+int CommandId(const QAction* command) {
+    return command ? command->property(kCommandIdProperty).toInt() : 0;
 }
 
 }  // namespace radioprog::gui

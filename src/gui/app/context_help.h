@@ -4,6 +4,7 @@
 
 #include "doc/app_context.h"
 
+class QAction;
 class QWidget;
 
 namespace radioprog::gui {
@@ -25,7 +26,16 @@ QString HelpDialogName(const QWidget* widget);
 /// Gives a dialog control the number it is known by: its object name, and the context number
 /// of the help asked for while it has the focus.
 void SetControlId(QWidget* control, int id);
-/// The number given by SetControlId; 0 for none or for no control.
+/// Gives a control the context number of the help asked for while it has the focus, and
+/// leaves its object name as it is.
+void SetHelpContext(QWidget* control, int contextNumber);
+/// The number given by SetControlId or SetHelpContext; 0 for none or for no control.
 int ControlId(const QWidget* control);
+
+/// Gives a command the number it is known by: the context number of the help asked for while
+/// its menu item is highlighted.
+void SetCommandId(QAction* command, int id);
+/// The number given by SetCommandId; 0 for none or for no command.
+int CommandId(const QAction* command);
 
 }  // namespace radioprog::gui

@@ -35,7 +35,12 @@ QAction* MakeAction(QObject* parent, const QString& name, const QString& text,
 }  // namespace
 
 CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
-    : m_context(context), m_opener(opener), m_area(new QMdiArea(this)) {
+    : m_context(context),
+      m_opener(opener),
+      m_area(new QMdiArea(this)),
+      m_restart(BuildRestartCommand(QCoreApplication::applicationFilePath(), context.appDirectory,
+                                    false)),
+      m_starter(StartDetached) {
     setObjectName("mainFrame");
     setWindowTitle(tr("Program"));
     setCentralWidget(m_area);
@@ -46,6 +51,8 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     AddDialogCommands();
     AddShellParts();
+    AddLanguageCommand();
+    AddHelpAndPaneKeys();
     UpdateActions();
 }
 
@@ -129,8 +136,10 @@ void CMainFrame::CreateMenusAndToolbar() {
     viewMenu->setObjectName("menuView");
     QAction* toolbarToggle = tools->toggleViewAction();
     toolbarToggle->setText(tr("&Toolbar"));
+    toolbarToggle->setObjectName("toolbarToggle");
     viewMenu->addAction(toolbarToggle);
     QAction* statusToggle = viewMenu->addAction(tr("&Status Bar"));
+    statusToggle->setObjectName("statusBarToggle");
     statusToggle->setCheckable(true);
     statusToggle->setChecked(true);
     connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
@@ -175,6 +184,9 @@ void CMainFrame::UpdateActions() {
     action("new")->setEnabled(idle);
     action("open")->setEnabled(idle);
     action("channelInformation")->setEnabled(m_frame != nullptr);
+    if (QAction* language = action("language")) {
+        language->setEnabled(document && idle);
+    }
     UpdateDialogCommands(document, idle);
 }
 
@@ -204,6 +216,7 @@ CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
     connect(view, &CProgramView::ModifiedChanged, frame, &QWidget::setWindowModified);
     connect(view, &CProgramView::TransferStateChanged, this, &CMainFrame::UpdateActions);
     connect(frame, &CChildFrame::Hidden, this, &CMainFrame::UpdateActions);
+    connect(view, &CProgramView::RestartRequested, this, &CMainFrame::RestartForLanguage);
     connect(view, &CProgramView::Problem, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
     frame->move(0, 0);
@@ -321,7 +334,8 @@ void CMainFrame::OnChannelInformation() {
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
     // The transfer keeps the window, its document and the progress dialog alive until it ends.
-    if (TransferRunning() || !MaybeSave()) {
+    // A restart has offered the document for saving already.
+    if (TransferRunning() || (!m_restarting && !MaybeSave())) {
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <memory>
 
+#include "app/program_restart.h"
 #include "doc/app_context.h"
 #include "doc/program_doc.h"
 #include "link/port_opener.h"
@@ -48,6 +49,11 @@ public:
     /// Start-up's changes to the menus from the settings file, once the window is shown.
     void AdaptMenus();
 
+    /// How the program starts itself again after a change of language; by default the running
+    /// executable on the same application folder.
+    void SetRestart(RestartCommand command, ProgramStarter starter = StartDetached);
+    const RestartCommand& restartCommand() const { return m_restart; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -75,6 +81,17 @@ private:
     void OnTreeSelectionChanged();
     void ShowControlBar(bool show);
     void OnAbout();
+    /// Setup > Language, handled by the channel window's view.
+    void AddLanguageCommand();
+    /// After a change of language: the settings file written, the document offered for saving,
+    /// the new instance started, then this one closed.
+    void RestartForLanguage();
+    /// F1 (help for the window, or for the highlighted menu item) and F6 / Shift+F6 (next and
+    /// previous pane).
+    void AddHelpAndPaneKeys();
+    /// Gives the commands their numbers and lets the menus answer F1; safe to repeat.
+    void PrepareMenuHelp();
+    void MovePaneFocus(int step);
 
     AppContext& m_context;
     PortOpener& m_opener;
@@ -83,6 +100,9 @@ private:
     CProductInfoDlg* m_productInfo = nullptr;
     COptionalFeaturesDlg* m_optionalFeatures = nullptr;
     CNavigationBar* m_bar = nullptr;
+    RestartCommand m_restart;
+    ProgramStarter m_starter;
+    bool m_restarting = false;
 };
 
 }  // namespace radioprog::gui

@@ -14,6 +14,7 @@
 #include "app/mdi_client_wnd.h"
 #include "app/navigation_bar.h"
 #include "shell/about_texts.h"
+#include "shell/language_choice.h"
 #include "shell/navigation_tree.h"
 
 namespace radioprog::gui {
@@ -101,6 +102,12 @@ void CMainFrame::AdaptMenus() {
     if (m_context.accessRole == 0) {
         menu("menuProgram")->removeAction(action("password"));
     }
+    if (QAction* language = action("language")) {
+        language->setVisible(
+            ShowsLanguageCommand(m_context.profile.GetValue("Setup", "ShowLang", "")));
+    }
+    // Commands added since the window was built get their help numbers too.
+    PrepareMenuHelp();
 }
 
 // The entry under the pointer acts, whichever item the selection moved to: arrow keys with the

@@ -112,6 +112,9 @@ bool CProgramApp::Start() {
         m_opener = std::make_unique<SerialPortOpener>(m_context->userStore);
     }
     m_frame = std::make_unique<CMainFrame>(*m_context, *m_opener);
+    // A demo run stays a demo run after a change of language.
+    m_frame->SetRestart(BuildRestartCommand(QCoreApplication::applicationFilePath(),
+                                            m_context->appDirectory, m_options.demo));
     if (m_options.file.isEmpty() || !m_frame->OpenDocument(m_options.file)) {
         m_frame->NewDocument();
     }

@@ -1,11 +1,14 @@
 #include "view/program_view.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include "app/context_help.h"
+#include "app/language_dlg.h"
 #include "app/message_service.h"
 #include "base/string_table.h"
 #include "dialogs/scan_info_dlg.h"
@@ -32,6 +35,7 @@ QString Q(std::string_view text) {
 
 constexpr double kWidthFractions[] = {0.5, 1.3, 1.3, 1.1, 1.1, 0.9, 0.9, 0.9, 0.9};
 const QColor kFixedTextColour(0x00, 0x32, 0xF0);
+constexpr int kGridId = 1000;
 
 }  // namespace
 
@@ -43,11 +47,14 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
       m_opener(opener),
       m_grid(new CMSFlexGrid(kGridRows, column::kCount, this)),
       m_comSetup(new CComSetupDlg(context, opener, this)),
-      m_scanInfo(new CScanInfoDlg(context, this)) {
+      m_scanInfo(new CScanInfoDlg(context, this)),
+      m_language(new CLanguageDlg(context, this)) {
     LoadSavedPort(m_context);
     m_comSetup->setObjectName("comSetupDialog");
     m_scanInfo->setObjectName("scanInfoDialog");
+    m_language->setObjectName("languageDialog");
     m_grid->setObjectName("grid");
+    SetHelpContext(m_grid, kGridId);
     m_grid->setFont(QFont("Times New Roman", 9));
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -128,7 +135,7 @@ void CProgramView::CreateEditors() {
             editor = edit;
         }
         editor->setObjectName(QString("editor%1").arg(EditorIdForColumn(col)));
-        editor->setProperty("controlId", EditorIdForColumn(col));
+        SetHelpContext(editor, EditorIdForColumn(col));
         editor->setFont(font());
         editor->hide();
         editor->installEventFilter(this);
@@ -251,15 +258,46 @@ bool CProgramView::EnterCommit() {
     return true;
 }
 
+// F1 is the view's own while the grid or an editor has the focus: claimed before the main
+// window's shortcut can take it.
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        event->accept();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             EnterCommit();
             return true;
         }
+        if (key->key() == Qt::Key_F1) {
+            RequestContextHelp(m_context, FocusedControlId());
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+int CProgramView::FocusedControlId() const {
+    for (const QWidget* widget = QApplication::focusWidget(); widget && widget != this;
+         widget = widget->parentWidget()) {
+        if (const int id = ControlId(widget)) {
+            return id;
+        }
+    }
+    return 0;
+}
+
+void CProgramView::TakeFocus() {
+    for (QWidget* editor : m_editors) {
+        if (editor && editor->isVisible()) {
+            editor->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+    }
+    m_grid->setFocus(Qt::ShortcutFocusReason);
 }
 
 void CProgramView::SetModified() {
@@ -325,6 +363,12 @@ void CProgramView::OnScanInfo() {
     m_scanInfo->Run(info, image);
     if (image != before) {
         SetModified();
+    }
+}
+
+void CProgramView::OnLanguage() {
+    if (m_language->exec() == QDialog::Accepted && m_language->changed()) {
+        emit RestartRequested();
     }
 }
 

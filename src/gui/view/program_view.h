@@ -17,12 +17,14 @@
 
 namespace radioprog::gui {
 
-/// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
-/// the Read and Write commands with their progress dialog, and COM Setup. To the codec it is
-/// the grid. Creating a view makes the saved port the current one.
 class CComSetupDlg;
 class CScanInfoDlg;
+class CLanguageDlg;
 
+/// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
+/// the Read and Write commands with their progress dialog, COM Setup and Language, and F1 on
+/// the grid and its editors, and Scan Information. To the codec it is the grid. Creating a view
+/// makes the saved port the current one.
 class CProgramView : public QWidget, public ChannelGrid {
     Q_OBJECT
 public:
@@ -40,6 +42,9 @@ public:
     CProcessDlg* progressDialog() const { return m_process; }
     CComSetupDlg* comSetupDialog() const { return m_comSetup; }
     CScanInfoDlg* scanInfoDialog() const { return m_scanInfo; }
+    CLanguageDlg* languageDialog() const { return m_language; }
+    /// Gives the keyboard focus to the open editor, else to the grid.
+    void TakeFocus();
 
     // The grid as the codec sees it.
     std::string TextMatrix(int row, int col) const override;
@@ -64,6 +69,8 @@ public slots:
     void OnComSetup();
     /// Scan Information on the image as the grid stands.
     void OnScanInfo();
+    /// Runs the Language dialog; asks for a restart when it ends with OK and its changed mark.
+    void OnLanguage();
 
 signals:
     /// The main window's title after the grid was filled from the image.
@@ -73,6 +80,8 @@ signals:
     void TransferStateChanged();
     /// Something went wrong that needs no answer, for the status bar.
     void Problem(const QString& text);
+    /// The program must start again for a new language.
+    void RestartRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,6 +92,8 @@ private:
     void OpenEditor();
     void HideAllEditors();
     bool EnterCommit();
+    /// The help number of the focused control: the grid's or an editor's.
+    int FocusedControlId() const;
     void ShowRefusal(StringId refusal);
     void OpenProgressDialog(TransferDirection direction);
     void Refresh();
@@ -96,6 +107,7 @@ private:
     QPointer<CProcessDlg> m_process;
     CComSetupDlg* m_comSetup;
     CScanInfoDlg* m_scanInfo;
+    CLanguageDlg* m_language;
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;
     bool m_transferRunning = false;

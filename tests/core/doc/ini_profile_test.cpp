@@ -323,6 +323,41 @@ TEST(IniProfileWriteBack, DestructionSavesWithTheChoicesMadeAtLoad) {
     }
 }
 
+TEST_F(IniProfileTest, AMarkedStoreWritesAChangeOfLetterCaseAlone) {
+    const fs::path file = Write("[Setup]\nLanguage=chinese\n");
+    CIniProfile store;
+    ASSERT_TRUE(store.LoadFile(file, false, true, false));
+    store.SetValue("Setup", "Language", "Chinese");
+    store.Save(false);
+    EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=chinese\n");
+    store.MarkModified();
+    store.Save(false);
+    EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=Chinese\n");
+
+    CIniProfile empty;
+    empty.MarkModified();
+    EXPECT_FALSE(empty.modified());
+}
+
+// The program saves its settings, starts its next instance and ends: whatever the next instance
+// wrote in between survives the end of the first.
+TEST_F(IniProfileTest, AStoreThatStoppedWritingBackLeavesTheFileToItsNextOwner) {
+    const fs::path file = Write("[Setup]\nLanguage=English\n");
+    {
+        CIniProfile store;
+        ASSERT_TRUE(store.LoadFile(file, true, true, false));
+        store.SetValue("Setup", "Language", "Chinese");
+        Status status = Status::Error("not set");
+        store.Save(false, &status);
+        ASSERT_TRUE(status.ok()) << status.message();
+        EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=Chinese\n");
+        store.StopWriteBack();
+        WriteText(file, "[Setup]\nLanguage=English\n");
+        EXPECT_EQ(store.GetValue("Setup", "Language", ""), "Chinese");
+    }
+    EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=English\n");
+}
+
 TEST_F(IniProfileTest, LoadingAnotherFileSavesTheFirstWithoutABackup) {
     const fs::path first = Write("[S]\nk=1\n", "First.ini");
     const fs::path second = Write("[T]\nt=2\n", "Second.ini");
