@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -45,6 +46,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     AddDialogCommands();
+    AddPrintCommands();
     UpdateActions();
     AddShellParts();
 }
@@ -174,6 +176,7 @@ void CMainFrame::UpdateActions() {
     action("new")->setEnabled(idle);
     action("open")->setEnabled(idle);
     action("channelInformation")->setEnabled(m_frame != nullptr);
+    UpdatePrintActions();
 }
 
 CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {

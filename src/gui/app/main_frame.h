@@ -11,6 +11,7 @@
 class QAction;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 
 namespace radioprog::gui {
 
@@ -42,6 +43,15 @@ public:
     QMenu* menu(const QString& name) const;
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     CNavigationBar* navigationBar() const { return m_bar; }
+    /// The printer every print, preview and page set-up of the run shares.
+    QPrinter* printer() const { return m_printer.get(); }
+
+    /// Prints the active document's report on @p printer, the pages of its page range, counting
+    /// to @p maxPage; says so when the printer refuses.
+    bool PrintActiveReport(QPrinter& printer, int maxPage);
+    /// Writes the active document's report to @p path as a PDF document on the printer's pages;
+    /// says why when it cannot.
+    bool ExportPdf(const QString& path);
 
     /// Start-up's changes to the menus from the settings file, once the window is shown.
     void AdaptMenus();
@@ -54,6 +64,13 @@ private:
     void CreateMenusAndToolbar();
     /// Product Information (Edit) and COM Setup (Setup).
     void AddDialogCommands();
+    /// Print, Print Preview, Export PDF and Print Setup (File) and the toolbar's Print button.
+    void AddPrintCommands();
+    void UpdatePrintActions();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrintSetup();
+    void OnExportPdf();
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
     bool MaybeSave();
     bool TransferRunning() const;
@@ -74,6 +91,7 @@ private:
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     CNavigationBar* m_bar = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 }  // namespace radioprog::gui
