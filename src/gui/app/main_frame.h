@@ -43,8 +43,9 @@ public:
     QMenu* menu(const QString& name) const;
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     CNavigationBar* navigationBar() const { return m_bar; }
-    /// The printer every print, preview and page set-up of the run shares.
-    QPrinter* printer() const { return m_printer.get(); }
+    /// The printer every print, preview and page set-up of the run shares, made at its first
+    /// use: asking the print system for its printers can take a while.
+    QPrinter* printer();
 
     /// Prints the active document's report on @p printer, the pages of its page range, counting
     /// to @p maxPage; says so when the printer refuses.

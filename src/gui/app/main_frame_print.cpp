@@ -33,8 +33,6 @@ QAction* MakePrintAction(QObject* parent, const char* name, const QString& text,
 }  // namespace
 
 void CMainFrame::AddPrintCommands() {
-    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-
     QAction* print =
         MakePrintAction(this, "print", tr("&Print..."), tr("Print the active document"));
     print->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -61,6 +59,13 @@ void CMainFrame::AddPrintCommands() {
         tools->addSeparator();
         tools->addAction(print);
     }
+}
+
+QPrinter* CMainFrame::printer() {
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    return m_printer.get();
 }
 
 // Print Setup needs no document; the others print one.
@@ -92,11 +97,11 @@ void CMainFrame::OnPrint() {
         return;
     }
     const int maxPage = view->PreparePrinting();
-    QPrintDialog dialog(m_printer.get(), this);
+    QPrintDialog dialog(printer(), this);
     dialog.setObjectName("printDialog");
     dialog.setMinMax(1, maxPage);
     if (dialog.exec() == QDialog::Accepted) {
-        PrintActiveReport(*m_printer, maxPage);
+        PrintActiveReport(*printer(), maxPage);
     }
 }
 
@@ -107,8 +112,8 @@ void CMainFrame::OnPrintPreview() {
     }
     const int maxPage = view->PreparePrinting();
     // The preview shows the whole report, whatever range the last print asked for.
-    m_printer->setPrintRange(QPrinter::AllPages);
-    QPrintPreviewDialog preview(m_printer.get(), this);
+    printer()->setPrintRange(QPrinter::AllPages);
+    QPrintPreviewDialog preview(printer(), this);
     preview.setObjectName("printPreviewDialog");
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this, maxPage](QPrinter* printer) { PrintActiveReport(*printer, maxPage); });
@@ -116,7 +121,7 @@ void CMainFrame::OnPrintPreview() {
 }
 
 void CMainFrame::OnPrintSetup() {
-    QPageSetupDialog dialog(m_printer.get(), this);
+    QPageSetupDialog dialog(printer(), this);
     dialog.setObjectName("printSetupDialog");
     dialog.exec();
 }
@@ -149,7 +154,7 @@ bool CMainFrame::ExportPdf(const QString& path) {
     }
     const QString caption = QString::fromStdString(m_context.appName);
     QByteArray pdf;
-    if (!view->ReportPdf(m_printer->pageLayout(), pdf)) {
+    if (!view->ReportPdf(printer()->pageLayout(), pdf)) {
         Messages().Show(this, QMessageBox::Warning, caption, tr("The report could not be drawn."),
                         QMessageBox::Ok);
         return false;
