@@ -262,6 +262,62 @@
 %1
 %2</translation>
     </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>打印(&amp;P)...</translation>
+    </message>
+    <message>
+        <source>Print the active document</source>
+        <translation>打印当前文档</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>打印预览(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Display full pages</source>
+        <translation>显示整页</translation>
+    </message>
+    <message>
+        <source>&amp;Export PDF...</source>
+        <translation>导出 PDF(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Write the printed report to a PDF file</source>
+        <translation>将打印报表写入 PDF 文件</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>打印设置(&amp;R)...</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options</source>
+        <translation>更改打印机和打印选项</translation>
+    </message>
+    <message>
+        <source>The report could not be printed.</source>
+        <translation>无法打印报表。</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>导出 PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report could not be drawn.</source>
+        <translation>无法生成报表。</translation>
+    </message>
+    <message>
+        <source>The report was written to %1</source>
+        <translation>报表已写入 %1</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::COptionalFeaturesDlg</name>

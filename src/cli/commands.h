@@ -20,5 +20,8 @@ Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddReadCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global);
 std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& global);
+#ifdef RADIOPROG_CLI_REPORT
+Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global);
+#endif
 
 }  // namespace radioprog::cli

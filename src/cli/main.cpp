@@ -17,6 +17,9 @@ int main(int argc, char** argv) {
     for (Subcommand& command : AddPasswordCommands(app, global)) {
         commands.push_back(std::move(command));
     }
+#ifdef RADIOPROG_CLI_REPORT
+    commands.push_back(AddReportCommand(app, global));
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -92,13 +92,16 @@ struct OptionLine {
 
 std::array<OptionLine, 11> OptionLines(const RadioImage& image, Language language) {
     const auto bits = [&image](std::size_t offset, int mask) { return image[offset] & mask; };
-    // Pre-alert codes are the pre-alert plus one, so that 1 can mean Off.
+    // Pre-alert codes are the pre-alert plus one, so that 1 can mean Off; 0 is what the options
+    // dialog stores when nothing is chosen, and prints as nothing rather than as -1.
     const int preAlert = bits(image::kTotPreAlert, 0x0F);
     return {{
         {{"Time Out Timer:", "超时定时器:"},
          std::to_string(bits(image::kTimeOutTimer, 0x3F) * 15) + "s"},
         {{"TOT Pre-Alert:", "超时定时器预警:"},
-         preAlert == 1 ? Localized(kOff, language) : std::to_string(preAlert - 1)},
+         preAlert == 0   ? std::string()
+         : preAlert == 1 ? Localized(kOff, language)
+                         : std::to_string(preAlert - 1)},
         {{"Sequelch Level:", "静噪电平:"}, std::to_string(bits(image::kSquelchLevel, 0x0F))},
         {{"Beep:", "提示音:"}, OnOff(bits(image::kBeep, 0x01) != 0, language)},
         {{"Vox Gain Level:", "声控增益电平:"}, NumberOrOff(bits(image::kVoxGain, 0x1F), language)},

@@ -33,6 +33,35 @@ QPixmap RadioPicture(int side) {
     return picture;
 }
 
+// A printer drawn on a 64-pixel square, like the radio.
+QPixmap PrinterPicture(int side) {
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(side / 64.0, side / 64.0);
+    const QPen outline(QColor(0x30, 0x30, 0x30), 3);
+    // The sheet waiting at the back, then the body in front of it.
+    painter.setPen(outline);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(18, 5, 28, 20));
+    painter.setBrush(QColor(0x8a, 0x96, 0xa3));
+    painter.drawRoundedRect(QRectF(5, 22, 54, 26), 5, 5);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x9e, 0xd8, 0xa0));
+    painter.drawEllipse(QPointF(49, 30), 3, 3);
+    // The printed sheet with its lines of text.
+    painter.setPen(outline);
+    painter.setBrush(Qt::white);
+    painter.drawRect(QRectF(16, 38, 32, 23));
+    painter.setPen(QPen(QColor(0x1f, 0x3a, 0x5f), 2.5, Qt::SolidLine, Qt::RoundCap));
+    for (int row = 0; row < 3; ++row) {
+        const double y = 45 + row * 5.5;
+        painter.drawLine(QPointF(22, y), QPointF(row == 2 ? 34 : 42, y));
+    }
+    return picture;
+}
+
 }  // namespace
 
 QPixmap BuiltInBackground() {
@@ -58,6 +87,14 @@ QIcon BuiltInAppIcon() {
     QIcon icon;
     for (int side : {16, 32, 48, 64}) {
         icon.addPixmap(RadioPicture(side));
+    }
+    return icon;
+}
+
+QIcon BuiltInPrintIcon() {
+    QIcon icon;
+    for (int side : {16, 24, 32, 48, 64}) {
+        icon.addPixmap(PrinterPicture(side));
     }
     return icon;
 }

@@ -12,6 +12,8 @@ namespace radioprog::gui {
 QPixmap BuiltInBackground();
 /// The program's icon: a hand-held radio.
 QIcon BuiltInAppIcon();
+/// The Print command's icon: a printer with a sheet coming out.
+QIcon BuiltInPrintIcon();
 /// The navigation bar's close button: a 16 x 16 diagonal cross.
 QPixmap CloseGlyph();
 

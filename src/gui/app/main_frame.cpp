@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -50,6 +51,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     AddDialogCommands();
+    AddPrintCommands();
     AddShellParts();
     AddLanguageCommand();
     AddHelpAndPaneKeys();
@@ -188,6 +190,7 @@ void CMainFrame::UpdateActions() {
         language->setEnabled(document && idle);
     }
     UpdateDialogCommands(document, idle);
+    UpdatePrintActions();
 }
 
 // Without any document the window offers only what needs none: File's New, Open, Print Setup
@@ -199,7 +202,7 @@ void CMainFrame::ShowDocumentMenus(bool document) {
         documentMenu->menuAction()->setVisible(document && !documentMenu->actions().isEmpty());
     }
     // Save and Print stay, disabled, because their toolbar buttons share the action.
-    for (const char* name : {"close", "saveAs", "controlBar", "printPreview"}) {
+    for (const char* name : {"close", "saveAs", "controlBar", "printPreview", "exportPdf"}) {
         if (QAction* documentAction = action(name)) {
             documentAction->setVisible(document);
         }

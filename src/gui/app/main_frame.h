@@ -12,6 +12,7 @@
 class QAction;
 class QMdiArea;
 class QMenu;
+class QPrinter;
 
 namespace radioprog::gui {
 
@@ -45,6 +46,16 @@ public:
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
+    /// The printer every print, preview and page set-up of the run shares, made at its first
+    /// use: asking the print system for its printers can take a while.
+    QPrinter* printer();
+
+    /// Prints the active document's report on @p printer, the pages of its page range, counting
+    /// to @p maxPage; says so when the printer refuses.
+    bool PrintActiveReport(QPrinter& printer, int maxPage);
+    /// Writes the active document's report to @p path as a PDF document on the printer's pages;
+    /// says why when it cannot.
+    bool ExportPdf(const QString& path);
 
     /// Start-up's changes to the menus from the settings file, once the window is shown.
     void AdaptMenus();
@@ -67,6 +78,13 @@ private:
     void UpdateDialogCommands(bool document, bool idle);
     void OnOptionalFeatures();
     void OnPassword();
+    /// Print, Print Preview, Export PDF and Print Setup (File) and the toolbar's Print button.
+    void AddPrintCommands();
+    void UpdatePrintActions();
+    void OnPrint();
+    void OnPrintPreview();
+    void OnPrintSetup();
+    void OnExportPdf();
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
     bool MaybeSave();
     bool TransferRunning() const;
@@ -103,6 +121,7 @@ private:
     RestartCommand m_restart;
     ProgramStarter m_starter;
     bool m_restarting = false;
+    std::unique_ptr<QPrinter> m_printer;
 };
 
 }  // namespace radioprog::gui

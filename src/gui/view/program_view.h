@@ -13,7 +13,11 @@
 #include "link/port_opener.h"
 #include "link/process_dlg.h"
 #include "radio/channel_grid.h"
+#include "report/print_page_table.h"
 #include "view/ms_flex_grid.h"
+
+class QPageLayout;
+class QPagedPaintDevice;
 
 namespace radioprog::gui {
 
@@ -62,6 +66,17 @@ public:
     /// Marks the document as differing from its file (the first time only).
     void SetModified();
 
+    /// Prepares a print run of the report: counts the filled channels and returns the report's
+    /// last page, which every footer of the run counts to.
+    int PreparePrinting();
+    /// Prints pages @p fromPage to @p toPage (0: from the first, to the last) of a run prepared
+    /// for @p maxPage onto @p device, from the grid's texts as they are now: an edit still open
+    /// in a cell is not printed. Returns false when the device refused to print.
+    bool PrintReport(QPagedPaintDevice& device, int maxPage, int fromPage = 0, int toPage = 0);
+    /// The whole report as a PDF document on pages of @p layout.
+    bool ReportPdf(const QPageLayout& layout, QByteArray& pdf);
+    const PrintPageTable& printPageTable() const { return m_printTable; }
+
 public slots:
     void OnRead();
     void OnWrite();
@@ -108,6 +123,7 @@ private:
     CComSetupDlg* m_comSetup;
     CScanInfoDlg* m_scanInfo;
     CLanguageDlg* m_language;
+    PrintPageTable m_printTable;
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;
     bool m_transferRunning = false;

@@ -336,7 +336,9 @@ TEST_F(ReportLayoutTest, EveryOptionValueRule) {
         {0x131, 0x02, 6, "1", "1"},
         {0x131, 0x0B, 6, "10", "10"},
         {0x131, 0xF1, 6, "Off", "关"},
-        {0x131, 0x00, 6, "-1", "-1"},  // code 0 is what the options dialog stores for no choice
+        // Code 0 is what the options dialog stores for no choice; it shows as no choice there.
+        {0x131, 0x00, 6, "", ""},
+        {0x131, 0xF0, 6, "", ""},
         {0x134, 0x09, 7, "9", "9"},
         {0x134, 0xF3, 7, "3", "3"},
         {0x136, 0x01, 8, "On", "开"},

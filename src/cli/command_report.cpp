@@ -1,0 +1,75 @@
+#include <QByteArray>
+#include <QGuiApplication>
+#include <memory>
+#include <string_view>
+
+#include "base/atomic_file.h"
+#include "commands.h"
+#include "report/report_layout.h"
+#include "view/report_renderer.h"
+
+namespace radioprog::cli {
+namespace {
+
+struct ReportOptions {
+    std::string file;
+    std::string output;
+    std::optional<std::string> lang;
+};
+
+// Fonts need a GUI application; without a display of its own the tool draws off screen.
+std::unique_ptr<QGuiApplication> StartFonts() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "radioprog-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+// The report of FILE as the desktop program prints it: the channels exactly as its grid shows
+// them, the owner line from the settings of the report's language.
+int RunReport(const GlobalOptions& global, const ReportOptions& options) {
+    auto context = MakeContext(global, options.lang);
+    if (options.lang) {
+        context->languageName = *options.lang == "zh" ? "Chinese" : "English";
+    }
+    CProgramDoc doc;
+    TextGrid grid;
+    if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
+        Report(opened.message());
+        return kExitFileError;
+    }
+    const auto fonts = StartFonts();
+    const ReportSource source{doc.image(), grid, context->language, ReportOwner(*context)};
+    PrintPageTable table;
+    QByteArray pdf;
+    if (!gui::ReportPdf(gui::DefaultReportPageLayout(), table, source, pdf)) {
+        Report("The report could not be drawn.");
+        return kExitFileError;
+    }
+    if (Status written = WriteFileAtomically(
+            options.output,
+            std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+        !written) {
+        Report(written.message());
+        return kExitFileError;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global) {
+    auto options = std::make_shared<ReportOptions>();
+    CLI::App* sub =
+        app.add_subcommand("report", "Write the printed report of a .dat file as a PDF document");
+    sub->add_option("file", options->file, "The .dat file")->required();
+    sub->add_option("-o,--output", options->output, "The PDF file to write")->required();
+    sub->add_option("--lang", options->lang, "Language of the texts (default: Program.ini's)")
+        ->check(CLI::IsMember({"en", "zh"}));
+    return {sub, [&global, options] { return RunReport(global, *options); }};
+}
+
+}  // namespace radioprog::cli
