@@ -323,11 +323,11 @@
     <name>radioprog::gui::COptionalFeaturesDlg</name>
     <message>
         <source>Beep</source>
-        <translation>按键音</translation>
+        <translation>提示音</translation>
     </message>
     <message>
         <source>Battery Saver</source>
-        <translation>省电</translation>
+        <translation>电池省电</translation>
     </message>
     <message>
         <source>Remove Stun Code</source>
@@ -339,19 +339,19 @@
     </message>
     <message>
         <source>Time-Out Timer</source>
-        <translation>发射限时</translation>
+        <translation>超时定时器</translation>
     </message>
     <message>
         <source>TOT Pre-Alert</source>
-        <translation>限时预警</translation>
+        <translation>超时预警</translation>
     </message>
     <message>
         <source>Squelch Level</source>
-        <translation>静噪等级</translation>
+        <translation>静噪电平</translation>
     </message>
     <message>
         <source>Voice Annunciation</source>
-        <translation>语音提示</translation>
+        <translation>语音报号</translation>
     </message>
     <message>
         <source>Vox</source>
@@ -359,11 +359,11 @@
     </message>
     <message>
         <source>Vox Gain Level</source>
-        <translation>声控灵敏度</translation>
+        <translation>声控增益电平</translation>
     </message>
     <message>
         <source>Vox Delay Time</source>
-        <translation>声控延时</translation>
+        <translation>声控延时时间</translation>
     </message>
     <message>
         <source>PTT ID</source>
@@ -371,7 +371,7 @@
     </message>
     <message>
         <source>ID Code</source>
-        <translation>身份码</translation>
+        <translation>ID码</translation>
     </message>
     <message>
         <source>Stun Code</source>

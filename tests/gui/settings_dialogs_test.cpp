@@ -374,7 +374,7 @@ TEST_F(SettingsDialogsTest, OptionalFeaturesInChineseShowsChineseEntriesAndStore
         EXPECT_EQ(Items(dialog->list(OptionList::Vox)), (QStringList{"开", "关"}));
         EXPECT_EQ(dialog->list(OptionList::TotPreAlert)->itemText(0), "关");
         EXPECT_EQ(dialog->list(OptionList::VoiceAnnunciation)->currentText(), "关");
-        EXPECT_EQ(dialog->beepBox()->text(), "按键音");
+        EXPECT_EQ(dialog->beepBox()->text(), "提示音");
         dialog->list(OptionList::VoiceAnnunciation)->setCurrentIndex(2);
         dialog->list(OptionList::Vox)->setCurrentIndex(0);
         dialog->list(OptionList::TimeOutTimer)->setCurrentIndex(39);
