@@ -24,6 +24,8 @@ int ExitCodeFor(const PasswordResult& result) {
             return kExitCommunicationError;
         case PasswordExchange::PasswordError:
             return kExitPasswordError;
+        case PasswordExchange::InvalidPassword:
+            return kExitRefused;
     }
     return kExitCommunicationError;
 }

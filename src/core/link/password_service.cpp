@@ -67,6 +67,10 @@ std::string PasswordMessage(PasswordExchange result, Language language) {
             return std::string(BilingualText{"Password error", "密码不对"}.In(language));
         case PasswordExchange::ModifySuccess:
             return std::string(BilingualText{"Modify successfully", "密码修改成功"}.In(language));
+        case PasswordExchange::InvalidPassword:
+            return std::string(
+                BilingualText{"The User Password is up to six digits.", "用户密码最多为六位数字。"}
+                    .In(language));
     }
     return {};
 }
@@ -108,6 +112,11 @@ PasswordResult OnQuery(PortOpener& opener, const AppContext& context, RadioImage
 
 PasswordResult OnChange(PortOpener& opener, const AppContext& context, RadioImage& image,
                         std::string_view userPassword) {
+    // Otherwise the radio would get the old password back and the user hear "Modify
+    // successfully".
+    if (!PackPassword(userPassword)) {
+        return PasswordResult{PasswordExchange::InvalidPassword, {}};
+    }
     std::unique_ptr<RadioPort> port;
     IdentityReply identity{};
     if (auto failed = OpenAndIdentify(opener, context, port, identity)) {

@@ -18,6 +18,7 @@ enum class PasswordExchange {
     NoAck,             ///< "No Receive ACK": an expected 06 or the identity did not come
     PasswordError,     ///< "Password error": the radio's Admin password is not the login's
     ModifySuccess,     ///< "Modify successfully"
+    InvalidPassword,   ///< Change with a text that is not up to six digits; nothing was sent
 };
 
 struct PasswordResult {
@@ -41,7 +42,8 @@ std::string ShowUserPassword(const RadioImage& image);
 /// the login password.
 PasswordResult OnQuery(PortOpener& opener, const AppContext& context, RadioImage& image);
 
-/// Stores @p userPassword into the image and writes the identity record to the radio.
+/// Stores @p userPassword into the image and writes the identity record to the radio. A text
+/// that is not up to six digits is refused before the port is opened.
 PasswordResult OnChange(PortOpener& opener, const AppContext& context, RadioImage& image,
                         std::string_view userPassword);
 

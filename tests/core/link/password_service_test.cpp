@@ -97,6 +97,19 @@ TEST_F(PasswordTest, ChangeSendsTheIdentityHalfBlockAfterItsAck) {
     EXPECT_EQ(tail, "W 06 | P | R1:06 | W 57 01 B8 08 50 FF EE EE EE 65 43 21 | P | R1:06 | close");
 }
 
+TEST_F(PasswordTest, ChangeRefusesATextThatIsNotAPasswordBeforeOpeningThePort) {
+    for (const char* typed : {"12a", "1234567", " 12"}) {
+        SCOPED_TRACE(typed);
+        const RadioImage before = m_image;
+        const PasswordResult result = Change(typed);
+        EXPECT_EQ(result.result, PasswordExchange::InvalidPassword);
+        EXPECT_EQ(m_line.Log(), "");
+        EXPECT_EQ(m_image, before);
+    }
+    EXPECT_EQ(PasswordMessage(PasswordExchange::InvalidPassword, Language::Chinese),
+              "用户密码最多为六位数字。");
+}
+
 TEST_F(PasswordTest, FailuresAreReportedAndLeaveTheImageAlone) {
     struct Case {
         const char* name;
