@@ -82,7 +82,7 @@ protected:
         ASSERT_TRUE(m_app->Start());
         // The program's own command, started by a stand-in that notes what it saw.
         Frame()->SetRestart(Frame()->restartCommand(), [this](const RestartCommand& command) {
-            m_starts.push_back({command, ReadText(IniPath())});
+            m_starts.push_back({command, ReadText(IniPath()), LoadAccessRole(Context())});
             return m_startResult;
         });
     }
@@ -150,6 +150,7 @@ protected:
     struct Started {
         RestartCommand command;
         std::string ini;
+        int storedRole;  ///< the role the new instance's Login will offer
     };
 
     radioprog::testing::TempDir m_dir;
@@ -178,6 +179,7 @@ TEST_F(LanguageTest, OkWithTheOtherLanguageWritesTheFileThenStartsTheProgramAgai
     EXPECT_EQ(m_starts[0].command.arguments,
               (QStringList{"--appdir", QString::fromStdString(m_dir.path().string())}));
     EXPECT_EQ(m_starts[0].ini, IniWith("Chinese"));
+    EXPECT_EQ(m_starts[0].storedRole, 1);
     EXPECT_FALSE(Frame()->isVisible());
     EXPECT_TRUE(m_messages.shown.empty());
 

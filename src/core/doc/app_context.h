@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/language.h"
+#include "base/status.h"
 #include "doc/ini_profile.h"
 #include "doc/user_store.h"
 #include "radio/band_limits.h"
@@ -41,5 +42,11 @@ struct AppContext {
 /// Loads `Program.ini` from @p appDirectory (creating it when missing, written back when the
 /// context ends) and fixes the language of the run: Chinese only for the exact name "Chinese".
 void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory);
+
+/// The access role the Login dialog offers first at the next start: the per-user value `Power`
+/// of section `Data`, 0 (User) when it is not there.
+int LoadAccessRole(const AppContext& context);
+/// Keeps the access role of this run for the next start.
+Status StoreAccessRole(AppContext& context);
 
 }  // namespace radioprog

@@ -60,6 +60,10 @@ void CMainFrame::RestartForLanguage() {
         Messages().Show(this, QMessageBox::Information, caption, later, QMessageBox::Ok);
         return;
     }
+    // The new instance's Login offers the role of this run, as it would after a normal exit.
+    if (const Status role = StoreAccessRole(m_context); !role) {
+        Messages().Show(this, QMessageBox::Warning, caption, Q(role.message()), QMessageBox::Ok);
+    }
     if (const Status started = m_starter(m_restart); !started) {
         Messages().Show(
             this, QMessageBox::Warning, caption,

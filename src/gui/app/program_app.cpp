@@ -17,10 +17,6 @@
 namespace radioprog::gui {
 namespace {
 
-constexpr std::string_view kRoleKey =
-    "Software\\Local AppWizard-Generated Applications\\Program\\Data";
-constexpr std::string_view kRoleValue = "Power";
-
 QString Q(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
@@ -89,8 +85,7 @@ bool CProgramApp::LoadCatalogue() {
 }
 
 bool CProgramApp::Login() {
-    const auto stored = m_context->userStore.GetInt(kRoleKey, kRoleValue, 0);
-    m_context->accessRole = static_cast<int>(stored);
+    m_context->accessRole = LoadAccessRole(*m_context);
     CLoginDlg login(*m_context);
     return login.exec() == QDialog::Accepted;
 }
@@ -129,8 +124,7 @@ bool CProgramApp::Start() {
 }
 
 void CProgramApp::Exit() {
-    const Status stored = m_context->userStore.SetInt(
-        kRoleKey, kRoleValue, static_cast<std::uint32_t>(m_context->accessRole));
+    const Status stored = StoreAccessRole(*m_context);
     if (!stored) {
         Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
                         QString::fromStdString(stored.message()), QMessageBox::Ok);
