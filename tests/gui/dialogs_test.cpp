@@ -60,24 +60,9 @@ protected:
     // The per-user store the program will use, for what a test sets up before start-up.
     UserStore Store() const { return UserStore(m_dir / "config" / "radioprog" / "user.ini"); }
 
-    // Runs @p command and @p step on the dialog it opens; a dialog the step leaves open is
-    // cancelled, so that a failing step cannot hang the test.
     template <typename Dialog>
     void RunDialog(const char* command, const std::function<void(Dialog*)>& step) {
-        bool reached = false;
-        OnNextModal([&reached, step](QWidget* modal) {
-            reached = true;
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            EXPECT_NE(dialog, nullptr);
-            if (dialog) {
-                step(dialog);
-            }
-            if (modal->isVisible()) {
-                qobject_cast<QDialog*>(modal)->reject();
-            }
-        });
-        Frame()->action(command)->trigger();
-        EXPECT_TRUE(reached) << command;
+        testing::RunDialog<Dialog>(Frame()->action(command), step);
     }
     void ProductInfo(const std::function<void(CProductInfoDlg*)>& step) {
         RunDialog<CProductInfoDlg>("productInformation", step);

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -52,6 +55,28 @@ inline void OnNextModal(std::function<void(QWidget*)> step) {
         }
     });
     timer->start();
+}
+
+/// Triggers @p command and runs @p step on the dialog it opens; a dialog the step leaves open is
+/// cancelled, so that a failing step cannot hang the test.
+template <typename Dialog>
+void RunDialog(QAction* command, const std::function<void(Dialog*)>& step) {
+    bool reached = false;
+    OnNextModal([&reached, step](QWidget* modal) {
+        reached = true;
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        EXPECT_NE(dialog, nullptr) << modal->metaObject()->className();
+        // Focus moves only inside the active window.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
+        if (dialog) {
+            step(dialog);
+        }
+        if (modal->isVisible()) {
+            qobject_cast<QDialog*>(modal)->reject();
+        }
+    });
+    command->trigger();
+    EXPECT_TRUE(reached) << command->objectName().toStdString();
 }
 
 /// Processes events until @p done or the time runs out.

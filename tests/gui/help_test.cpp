@@ -73,20 +73,7 @@ protected:
 
     template <typename Dialog>
     void RunDialog(const char* command, const std::function<void(Dialog*)>& step) {
-        bool reached = false;
-        OnNextModal([&reached, step](QWidget* modal) {
-            reached = true;
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            EXPECT_NE(dialog, nullptr);
-            if (dialog) {
-                step(dialog);
-            }
-            if (modal->isVisible()) {
-                qobject_cast<QDialog*>(modal)->reject();
-            }
-        });
-        Frame()->action(command)->trigger();
-        EXPECT_TRUE(reached) << command;
+        testing::RunDialog<Dialog>(Frame()->action(command), step);
     }
     static void PressF1(QWidget* control) {
         control->setFocus();

@@ -93,20 +93,7 @@ protected:
 
     // Opens Setup > Language and runs @p step on the dialog; a dialog left open is cancelled.
     void Language(const std::function<void(CLanguageDlg*)>& step) {
-        bool reached = false;
-        OnNextModal([&reached, step](QWidget* modal) {
-            reached = true;
-            auto* dialog = qobject_cast<CLanguageDlg*>(modal);
-            EXPECT_NE(dialog, nullptr);
-            if (dialog) {
-                step(dialog);
-            }
-            if (modal->isVisible()) {
-                qobject_cast<QDialog*>(modal)->reject();
-            }
-        });
-        Frame()->action("language")->trigger();
-        EXPECT_TRUE(reached);
+        testing::RunDialog<CLanguageDlg>(Frame()->action("language"), step);
     }
     // Chooses 0 English or 1 Chinese and presses OK, or Cancel when @p ok is false.
     void Choose(int language, bool ok = true) {

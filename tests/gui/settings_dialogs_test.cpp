@@ -98,26 +98,9 @@ protected:
     RadioImage& Image() const { return View()->document().image(); }
     bool Modified() const { return View()->document().IsModified(); }
 
-    // Runs @p command and @p step on the dialog it opens; a dialog the step leaves open is
-    // cancelled, so that a failing step cannot hang the test.
     template <typename Dialog>
     void RunDialog(const char* command, const std::function<void(Dialog*)>& step) {
-        bool reached = false;
-        OnNextModal([&reached, step](QWidget* modal) {
-            reached = true;
-            auto* dialog = qobject_cast<Dialog*>(modal);
-            EXPECT_NE(dialog, nullptr) << modal->metaObject()->className();
-            // Focus moves only inside the active window.
-            EXPECT_TRUE(QTest::qWaitForWindowActive(modal));
-            if (dialog) {
-                step(dialog);
-            }
-            if (modal->isVisible()) {
-                qobject_cast<QDialog*>(modal)->reject();
-            }
-        });
-        Frame()->action(command)->trigger();
-        EXPECT_TRUE(reached) << command;
+        testing::RunDialog<Dialog>(Frame()->action(command), step);
     }
     void OptionalFeatures(const std::function<void(COptionalFeaturesDlg*)>& step) {
         RunDialog<COptionalFeaturesDlg>("optionalFeatures", step);
