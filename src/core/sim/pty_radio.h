@@ -30,8 +30,12 @@ namespace radioprog {
 /// and unsent answers are dropped).
 class PtyRadio {
   public:
-    /// How long after the last byte of a message its answer starts.
-    static constexpr std::chrono::microseconds kDefaultAnswerDelay{3000};
+    /// How long after the last byte of a message its answer starts. The program empties its
+    /// input after it sends and before it reads, so an answer that arrives before that purge is
+    /// lost. Unpaced, a pseudo-terminal's write takes no wire time, which leaves this delay as
+    /// the whole margin, and a busy machine can hold the program for several milliseconds
+    /// between the write and the purge.
+    static constexpr std::chrono::microseconds kDefaultAnswerDelay{10000};
     /// The answer delay of the slow fault: beyond every read time-out of the program.
     static constexpr std::chrono::microseconds kSlowAnswerDelay{400000};
 
