@@ -1,7 +1,6 @@
 // F1 in the running program: which help page and anchor it opens, with the pages the build
 // copies next to the program, and what the user is told when they cannot be shown.
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +19,7 @@
 #include "link/com_setup_dlg.h"
 #include "link/login_dlg.h"
 #include "link/password_dlg.h"
+#include "opened_pages.h"
 #include "radio/product_info_dlg.h"
 #include "view/program_view.h"
 
@@ -29,19 +29,6 @@ namespace {
 namespace fs = std::filesystem;
 using testing::OnNextModal;
 using testing::ScriptedMessages;
-
-// Takes the pages the program asks the desktop to open, instead of a browser.
-class OpenedUrls : public QObject {
-    Q_OBJECT
-public:
-    OpenedUrls() { QDesktopServices::setUrlHandler("file", this, "Open"); }
-    ~OpenedUrls() override { QDesktopServices::unsetUrlHandler("file"); }
-
-    QList<QUrl> urls;
-
-public slots:
-    void Open(const QUrl& url) { urls << url; }
-};
 
 class HelpTest : public ::testing::Test {
 protected:
@@ -142,7 +129,7 @@ TEST_F(HelpTest, EveryNumberedControlOfTheDialogsAndTheChannelViewHasATopic) {
 TEST_F(HelpTest, F1InProductInformationOpensTheFieldOfTheFocusedControl) {
     InstallPages();
     Start();
-    OpenedUrls opened;
+    testing::OpenedPages opened;
     RunDialog<CProductInfoDlg>("productInformation", [](CProductInfoDlg* dialog) {
         PressF1(dialog->typeList());
         PressF1(dialog->fieldList());
@@ -161,7 +148,7 @@ TEST_F(HelpTest, F1InProductInformationOpensTheFieldOfTheFocusedControl) {
 TEST_F(HelpTest, F1InComSetupOpensItsPageInTheLanguageOfTheRun) {
     InstallPages();
     Start("Chinese");
-    OpenedUrls opened;
+    testing::OpenedPages opened;
     RunDialog<CComSetupDlg>("comSetup",
                             [](CComSetupDlg* dialog) { QTest::keyClick(dialog, Qt::Key_F1); });
     EXPECT_EQ(opened.urls, QList<QUrl>{Page("zh", "com-setup.html")});
@@ -170,7 +157,7 @@ TEST_F(HelpTest, F1InComSetupOpensItsPageInTheLanguageOfTheRun) {
 TEST_F(HelpTest, HelpOutsideADialogFollowsTheCommandOrControlAndElseOpensTheContents) {
     InstallPages();
     Start();
-    OpenedUrls opened;
+    testing::OpenedPages opened;
     CProgramView* view = Frame()->activeView();
     RequestContextHelp(m_app->context(), 2127, view);
     RequestContextHelp(m_app->context(), 32774, Frame());
@@ -183,7 +170,7 @@ TEST_F(HelpTest, HelpOutsideADialogFollowsTheCommandOrControlAndElseOpensTheCont
 
 TEST_F(HelpTest, MissingPagesAreReportedAndNothingIsOpened) {
     Start("Chinese");
-    OpenedUrls opened;
+    testing::OpenedPages opened;
     RunDialog<CProductInfoDlg>("productInformation",
                                [](CProductInfoDlg* dialog) { PressF1(dialog->fieldList()); });
     EXPECT_TRUE(opened.urls.isEmpty());
@@ -218,5 +205,3 @@ TEST_F(HelpTest, PagesRenderInBothLanguages) {
 
 }  // namespace
 }  // namespace radioprog::gui
-
-#include "help_test.moc"

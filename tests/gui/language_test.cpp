@@ -4,8 +4,6 @@
 // instance is replaced, so that a test sees what it would be started with.
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +19,7 @@
 #include "app/program_app.h"
 #include "gui_fixture.h"
 #include "link/login_dlg.h"
+#include "opened_pages.h"
 #include "view/program_view.h"
 
 namespace radioprog::gui {
@@ -30,22 +29,6 @@ using radioprog::testing::ReadText;
 using radioprog::testing::WriteText;
 using testing::OnNextModal;
 using testing::ScriptedMessages;
-
-// Remembers the pages the program asked the desktop to open.
-class HelpPages : public QObject {
-    Q_OBJECT
-public:
-    HelpPages() { QDesktopServices::setUrlHandler("file", this, "Open"); }
-    ~HelpPages() override { QDesktopServices::unsetUrlHandler("file"); }
-
-    QStringList pages;
-
-public slots:
-    void Open(const QUrl& url) {
-        pages << QFileInfo(url.toLocalFile()).fileName() +
-                     (url.hasFragment() ? "#" + url.fragment() : QString());
-    }
-};
 
 struct Settings {
     std::string language = "English";
@@ -351,7 +334,7 @@ protected:
     }
     QWidget* Tree() const { return Frame()->navigationBar()->GetTree(); }
 
-    HelpPages m_help;
+    testing::OpenedPages m_help;
 };
 
 TEST_F(KeysTest, F1InTheViewAsksForTheFocusedControlAndElsewhereForTheWindow) {
@@ -364,14 +347,14 @@ TEST_F(KeysTest, F1InTheViewAsksForTheFocusedControlAndElsewhereForTheWindow) {
     }
     Tree()->setFocus();
     Press(Qt::Key_F1);
-    EXPECT_EQ(m_help.pages, (QStringList{"channels.html#grid", "channels.html#rx-frequency",
-                                         "channels.html#tx-frequency", "channels.html#power",
-                                         "channels.html#wide-narrow", "main-window.html"}));
+    EXPECT_EQ(m_help.Names(), (QStringList{"channels.html#grid", "channels.html#rx-frequency",
+                                           "channels.html#tx-frequency", "channels.html#power",
+                                           "channels.html#wide-narrow", "main-window.html"}));
 }
 
 TEST_F(KeysTest, F1InTheLanguageDialogAsksForItsPage) {
     Language([](CLanguageDlg* dialog) { QTest::keyClick(dialog, Qt::Key_F1); });
-    EXPECT_EQ(m_help.pages, QStringList{"language.html"});
+    EXPECT_EQ(m_help.Names(), QStringList{"language.html"});
 }
 
 TEST_F(KeysTest, F1WithAMenuItemHighlightedAsksForItsCommand) {
@@ -386,14 +369,14 @@ TEST_F(KeysTest, F1WithAMenuItemHighlightedAsksForItsCommand) {
                           Case{"menuFile", "exit", "main-window.html#exit"},
                           Case{"menuHelp", "about", "main-window.html#about"}}) {
         SCOPED_TRACE(c.command);
-        m_help.pages.clear();
+        m_help.urls.clear();
         QMenu* menu = Frame()->menu(c.menu);
         menu->popup(Frame()->mapToGlobal(QPoint(10, 10)));
         ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
         menu->setActiveAction(Frame()->action(c.command));
         QTest::keyClick(menu, Qt::Key_F1);
         menu->hide();
-        EXPECT_EQ(m_help.pages, QStringList{c.page});
+        EXPECT_EQ(m_help.Names(), QStringList{c.page});
     }
 }
 
@@ -422,5 +405,3 @@ TEST_F(KeysTest, F6AndShiftF6MoveTheFocusBetweenTheTreeAndTheChannelWindow) {
 
 }  // namespace
 }  // namespace radioprog::gui
-
-#include "language_test.moc"
