@@ -480,6 +480,22 @@ TEST_F(ShellTest, AboutShowsTitleIcoWhenThereIsOne) {
     EXPECT_EQ(iconCentre(), QColor(0x12, 0x34, 0x56));
 }
 
+TEST_F(ShellTest, TheChannelWindowWearsTheProgramsIconFromStartUpOn) {
+    QImage ico(32, 32, QImage::Format_ARGB32);
+    ico.fill(QColor(0x12, 0x34, 0x56));
+    ASSERT_TRUE(ico.save(QString::fromStdString((m_dir / "title.ico").string()), "ICO"));
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    const auto centre = [](const QWidget* window) {
+        return window->windowIcon().pixmap(32, 32).toImage().pixelColor(16, 16);
+    };
+    EXPECT_EQ(centre(frame), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(centre(frame->activeFrame()), QColor(0x12, 0x34, 0x56));
+    // A later document's window too.
+    frame->NewDocument();
+    EXPECT_EQ(centre(frame->activeFrame()), QColor(0x12, 0x34, 0x56));
+}
+
 TEST_F(ShellTest, MissingAboutTextsLeaveTheMenuItemCaptionAndLinesEmpty) {
     CMainFrame* frame = Start({"English", true, false});
     ASSERT_NE(frame, nullptr);

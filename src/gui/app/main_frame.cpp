@@ -222,6 +222,7 @@ CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
     connect(view, &CProgramView::RestartRequested, this, &CMainFrame::RestartForLanguage);
     connect(view, &CProgramView::Problem, this,
             [this](const QString& text) { statusBar()->showMessage(text); });
+    frame->setWindowIcon(windowIcon());
     frame->move(0, 0);
     frame->show();
     view->InitialUpdate();
@@ -333,6 +334,13 @@ void CMainFrame::OnChannelInformation() {
         showNormal();
     }
     UpdateActions();
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowIconChange && m_frame) {
+        m_frame->setWindowIcon(windowIcon());
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
