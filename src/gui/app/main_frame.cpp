@@ -336,11 +336,11 @@ void CMainFrame::OnChannelInformation() {
     UpdateActions();
 }
 
-void CMainFrame::changeEvent(QEvent* event) {
+bool CMainFrame::event(QEvent* event) {
     if (event->type() == QEvent::WindowIconChange && m_frame) {
         m_frame->setWindowIcon(windowIcon());
     }
-    QMainWindow::changeEvent(event);
+    return QMainWindow::event(event);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

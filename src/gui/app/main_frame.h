@@ -68,7 +68,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     /// The channel window wears the program's icon, whichever start-up gives it.
-    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
     void CreateActions();
