@@ -328,6 +328,28 @@ TEST_F(ViewTest, LeavingTheProgramOffersToSaveAndYesWritesTheFile) {
     EXPECT_EQ(bytes[image::ChannelOffset(5) + 0], 0x50);
 }
 
+// A demo run whose radio cannot start still starts, with the serial ports, and says why.
+TEST_F(AppTest, ADemoRadioThatCannotStartIsReported) {
+    class NoDemoRadio : public CProgramApp {
+    public:
+        using CProgramApp::CProgramApp;
+
+    protected:
+        PtyRadio::Started StartDemoRadio() override { return {nullptr, "no pseudo-terminal left"}; }
+    };
+    StartOptions options;
+    options.appDir = m_dir.path().string();
+    options.demo = true;
+    NoDemoRadio app(options);
+    OnNextModal([](QWidget* modal) { LoginAs(qobject_cast<CLoginDlg*>(modal), 1, ""); });
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text,
+              "The demo radio could not be started; COM1 is a serial port.\n"
+              "no pseudo-terminal left");
+    EXPECT_NE(app.mainFrame()->activeView(), nullptr);
+}
+
 TEST_F(AppTest, ChineseRunShowsChineseTexts) {
     WriteIni("Chinese");
     auto app = StartApp([](CLoginDlg* dialog) {

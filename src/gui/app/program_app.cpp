@@ -95,17 +95,7 @@ bool CProgramApp::Start() {
     if (!LoadCatalogue() || !Login()) {
         return false;
     }
-    if (m_options.demo) {
-        PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory()), {});
-        if (started.radio) {
-            m_opener =
-                std::make_unique<DemoOpener>(m_context->userStore, started.radio->devicePath());
-            m_demoRadio = std::move(started.radio);
-        }
-    }
-    if (!m_opener) {
-        m_opener = std::make_unique<SerialPortOpener>(m_context->userStore);
-    }
+    BindPorts();
     m_frame = std::make_unique<CMainFrame>(*m_context, *m_opener);
     // A demo run stays a demo run after a change of language.
     m_frame->SetRestart(BuildRestartCommand(QCoreApplication::applicationFilePath(),
@@ -121,6 +111,29 @@ bool CProgramApp::Start() {
     m_context->appName = m_context->profile.GetValue(m_context->languageName, "Company", "");
     m_frame->AdaptMenus();
     return true;
+}
+
+PtyRadio::Started CProgramApp::StartDemoRadio() {
+    return PtyRadio::Start(RadioSimulator(DemoMemory()), {});
+}
+
+// A demo run whose radio cannot start goes on with the serial ports, and says so.
+void CProgramApp::BindPorts() {
+    if (m_options.demo) {
+        PtyRadio::Started started = StartDemoRadio();
+        if (started.radio) {
+            m_opener =
+                std::make_unique<DemoOpener>(m_context->userStore, started.radio->devicePath());
+            m_demoRadio = std::move(started.radio);
+            return;
+        }
+        const BilingualText failed{"The demo radio could not be started; COM1 is a serial port.",
+                                   "无法启动演示对讲机；COM1 为普通串口。"};
+        Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
+                        Q(failed.In(m_context->language)) + "\n" + Q(started.error),
+                        QMessageBox::Ok);
+    }
+    m_opener = std::make_unique<SerialPortOpener>(m_context->userStore);
 }
 
 void CProgramApp::Exit() {

@@ -7,10 +7,7 @@
 
 #include "doc/app_context.h"
 #include "link/port_opener.h"
-
-namespace radioprog {
-class PtyRadio;
-}
+#include "sim/pty_radio.h"
 
 namespace radioprog::gui {
 
@@ -30,7 +27,7 @@ StartOptions ParseStartOptions(const QStringList& arguments);
 class CProgramApp {
 public:
     explicit CProgramApp(StartOptions options);
-    ~CProgramApp();
+    virtual ~CProgramApp();
 
     /// False when the program must end (missing catalogue, login cancelled).
     bool Start();
@@ -40,9 +37,14 @@ public:
     AppContext& context() { return *m_context; }
     CMainFrame* mainFrame() const { return m_frame.get(); }
 
+protected:
+    /// The radio COM1 stands for in a demo run.
+    virtual PtyRadio::Started StartDemoRadio();
+
 private:
     bool LoadCatalogue();
     bool Login();
+    void BindPorts();
 
     StartOptions m_options;
     std::unique_ptr<AppContext> m_context;
