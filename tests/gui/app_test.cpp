@@ -97,7 +97,10 @@ TEST_F(AppTest, CancellingTheLoginEndsStartUp) {
 }
 
 TEST_F(AppTest, LoginSetsTheRoleAndPasswordAndTheRoleIsKeptForTheNextRun) {
-    auto app = StartApp([](CLoginDlg* dialog) { LoginAs(dialog, 0, "1234"); });
+    auto app = StartApp([](CLoginDlg* dialog) {
+        testing::Screenshot(dialog, "login-en");
+        LoginAs(dialog, 0, "1234");
+    });
     ASSERT_TRUE(m_started);
     EXPECT_EQ(app->context().accessRole, 0);
     EXPECT_EQ(app->context().loginPassword, (PackedPassword{0x12, 0x34, 0xFF}));
@@ -203,6 +206,7 @@ TEST_F(ViewTest, AReadThroughTheProgressDialogFillsTheGrid) {
     CProcessDlg* dialog = m_view->progressDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->windowTitle(), "Read Data");
+    testing::Screenshot(dialog, "progress-read-en");
     // Write while the dialog waits: OK now writes, and the caption says so.
     m_app->mainFrame()->action("write")->trigger();
     EXPECT_EQ(dialog->windowTitle(), "Write Data");
@@ -354,6 +358,7 @@ TEST_F(AppTest, ChineseRunShowsChineseTexts) {
     WriteIni("Chinese");
     auto app = StartApp([](CLoginDlg* dialog) {
         EXPECT_EQ(dialog->roleList()->itemText(1), "管理员");
+        testing::Screenshot(dialog, "login-zh");
         LoginAs(dialog, 1, "");
     });
     ASSERT_TRUE(m_started);
@@ -362,6 +367,7 @@ TEST_F(AppTest, ChineseRunShowsChineseTexts) {
     EXPECT_EQ(app->mainFrame()->windowTitle(), "电台  [ 类型:RP-16V  频率:136 - 174MHz ]");
     EXPECT_EQ(app->mainFrame()->action("read")->text(), "读频(&R)");
     app->mainFrame()->action("read")->trigger();
+    testing::Screenshot(view->progressDialog(), "progress-read-zh");
     QTest::mouseClick(view->progressDialog()->okButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([view] { return view->progressDialog() == nullptr; }));
     EXPECT_EQ(view->grid().TextMatrix(1, 5), "高");
