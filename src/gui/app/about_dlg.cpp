@@ -6,6 +6,7 @@
 #include <QLabel>
 
 #include "app/built_in_pictures.h"
+#include "app/qt_text.h"
 #include "shell/about_texts.h"
 
 namespace radioprog::gui {
@@ -14,10 +15,6 @@ namespace {
 constexpr int kIconControlId = 1004;
 constexpr int kFirstTextId = 1001;
 constexpr int kIconSide = 32;
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #include "app/context_help.h"
 
-#include <QApplication>
 #include <QAction>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QMetaObject>
 #include <QUrl>
@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "base/help_page.h"
 
 namespace radioprog::gui {
@@ -17,10 +18,6 @@ namespace {
 
 constexpr char kControlIdProperty[] = "controlId";
 constexpr char kCommandIdProperty[] = "commandId";
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 bool HasHelpPage(const QString& dialog) {
     const std::string name = dialog.toStdString();

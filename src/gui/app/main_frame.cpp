@@ -14,15 +14,12 @@
 
 #include "app/child_frame.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "base/string_table.h"
 #include "view/program_view.h"
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 QAction* MakeAction(QObject* parent, const QString& name, const QString& text,
                     const QKeySequence& keys = {}, const QString& tip = {}) {

@@ -5,17 +5,10 @@
 
 #include "app/main_frame.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "view/program_view.h"
 
 namespace radioprog::gui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
-
 void CMainFrame::SetRestart(RestartCommand command, ProgramStarter starter) {
     m_restart = std::move(command);
     m_starter = std::move(starter);

@@ -13,16 +13,13 @@
 #include "app/main_frame.h"
 #include "app/mdi_client_wnd.h"
 #include "app/navigation_bar.h"
+#include "app/qt_text.h"
 #include "shell/about_texts.h"
 #include "shell/language_choice.h"
 #include "shell/navigation_tree.h"
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 // The commands the tree's entries stand for. Product Information and Optional Features come
 // with their dialogs; until a frame has them, their entries do nothing.

@@ -7,6 +7,7 @@
 
 #include "app/main_frame.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "base/app_directory.h"
 #include "link/login_dlg.h"
 #include "link/port_names.h"
@@ -16,10 +17,6 @@
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 // COM1 leads to the demo radio for this run; everything else opens as usual.
 class DemoOpener : public PortOpener {

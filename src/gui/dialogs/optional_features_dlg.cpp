@@ -11,14 +11,11 @@
 #include <QVBoxLayout>
 
 #include "app/context_help.h"
+#include "app/qt_text.h"
 #include "dialogs/text_validators.h"
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 struct ListControl {
     OptionList list;

@@ -12,15 +12,12 @@
 
 #include "app/context_help.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "dialogs/spin_arrows.h"
 #include "dialogs/text_validators.h"
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 constexpr int kPriorityId = 1001;
 constexpr int kRevertId = 1002;

@@ -1,14 +1,8 @@
 #include "dialogs/text_validators.h"
 
+#include "app/qt_text.h"
+
 namespace radioprog::gui {
-namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-}  // namespace
-
 KeepTextValidator::KeepTextValidator(Keep keep, QObject* parent)
     : QValidator(parent), m_keep(std::move(keep)) {}
 

@@ -3,18 +3,11 @@
 #include <QCoreApplication>
 
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "base/string_table.h"
 #include "link/login_dlg.h"
 
 namespace radioprog::gui {
-namespace {
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
-
-}  // namespace
-
 GuiLinkObserver::GuiLinkObserver(AppContext& context, QWidget* owner, CProcessDlg* dialog)
     : m_context(context), m_owner(owner), m_dialog(dialog) {}
 

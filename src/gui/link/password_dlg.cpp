@@ -9,15 +9,12 @@
 
 #include "app/context_help.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "dialogs/text_validators.h"
 #include "radio/packed_password.h"
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 constexpr int kPasswordId = 1010;
 constexpr int kSaveId = 1015;

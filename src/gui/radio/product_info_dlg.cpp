@@ -14,6 +14,7 @@
 
 #include "app/context_help.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 
 namespace radioprog::gui {
 namespace {
@@ -23,10 +24,6 @@ constexpr int kFieldId = 1009;
 constexpr int kStartId = 1113;
 constexpr int kEndId = 1114;
 constexpr int kMaxDigits = 3;
-
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 QLineEdit* MakeRangeEdit(QWidget* parent, int id) {
     auto* edit = new QLineEdit(parent);

@@ -10,6 +10,7 @@
 #include "app/context_help.h"
 #include "app/language_dlg.h"
 #include "app/message_service.h"
+#include "app/qt_text.h"
 #include "base/string_table.h"
 #include "dialogs/scan_info_dlg.h"
 #include "doc/grid_refresh.h"
@@ -25,13 +26,6 @@
 
 namespace radioprog::gui {
 namespace {
-
-QString Q(const std::string& text) {
-    return QString::fromStdString(text);
-}
-QString Q(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
-}
 
 constexpr double kWidthFractions[] = {0.5, 1.3, 1.3, 1.1, 1.1, 0.9, 0.9, 0.9, 0.9};
 const QColor kFixedTextColour(0x00, 0x32, 0xF0);
