@@ -263,7 +263,7 @@ TEST_F(SettingsDialogsTest, OptionalFeaturesShowsARealisticImageCancelKeepsItAnd
         EXPECT_FALSE(dialog->removeStunCodeBox()->isChecked());
         EXPECT_EQ(dialog->idCodeEdit()->text(), "12");
         EXPECT_EQ(dialog->stunCodeEdit()->text(), "A b");
-        testing::Screenshot(dialog, "optional_features_en");
+        testing::Screenshot(dialog, "optional-features-en");
         for (OptionList which :
              {OptionList::TimeOutTimer, OptionList::TotPreAlert, OptionList::SquelchLevel,
               OptionList::VoiceAnnunciation, OptionList::Vox, OptionList::VoxGainLevel,
@@ -346,7 +346,7 @@ TEST_F(SettingsDialogsTest, OptionalFeaturesInChineseShowsChineseEntriesAndStore
         dialog->list(OptionList::VoiceAnnunciation)->setCurrentIndex(2);
         dialog->list(OptionList::Vox)->setCurrentIndex(0);
         dialog->list(OptionList::TimeOutTimer)->setCurrentIndex(39);
-        testing::Screenshot(dialog, "optional_features_zh");
+        testing::Screenshot(dialog, "optional-features-zh");
         Click(Button(dialog, 1));
     });
     EXPECT_EQ(Image()[0x12F], 0x02);
@@ -471,7 +471,7 @@ TEST_F(ScanInfoTest, ShowsTheImageAndThePriorityRefillsRevertChannel) {
         EXPECT_EQ(Text(dialog, ScanField::TxDwellTime), "10");
         EXPECT_TRUE(Edit(dialog, ScanField::LookBackTimeA)->isEnabled());
         EXPECT_TRUE(dialog->spin(ScanField::LookBackTimeA)->isEnabled());
-        testing::Screenshot(dialog, "scan_info_en");
+        testing::Screenshot(dialog, "scan-info-en");
 
         dialog->priorityList()->setCurrentIndex(kPriorityNone);
         EXPECT_EQ(Text(dialog, ScanField::PriorityChannel), "");
@@ -659,7 +659,7 @@ TEST_F(ScanInfoTest, ScanInformationInChinese) {
         EXPECT_EQ(Items(dialog->revertList()),
                   (QStringList{"选定", "选定+当前通话", "优先", "优先+当前通话"}));
         EXPECT_EQ(dialog->priorityList()->currentText(), "固定");
-        testing::Screenshot(dialog, "scan_info_zh");
+        testing::Screenshot(dialog, "scan-info-zh");
         Retype(Edit(dialog, ScanField::PriorityChannel), "9");
         Click(Button(dialog, 1));
         ASSERT_EQ(m_messages.shown.size(), 1u);
@@ -719,7 +719,7 @@ TEST_F(PasswordTest, TheDialogShowsTheUserPasswordAndIsInProgramAfterWrite) {
         EXPECT_EQ(dialog->changeButton()->text(), "Change");
         EXPECT_EQ(dialog->queryButton()->text(), "Query");
         EXPECT_EQ(Button(dialog, 1), nullptr);
-        testing::Screenshot(dialog, "password_en");
+        testing::Screenshot(dialog, "password-en");
         Retype(dialog->passwordEdit(), "1a2b345678");
         EXPECT_EQ(dialog->passwordEdit()->text(), "123456");
     });
@@ -811,7 +811,7 @@ TEST_F(PasswordTest, TheDemoRadioAnswersThroughTheMainWindowsPortInChinese) {
     Start(InChinese(/*demo=*/true));
     Password([this](CPasswordDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "密码");
-        testing::Screenshot(dialog, "password_zh");
+        testing::Screenshot(dialog, "password-zh");
         Retype(dialog->passwordEdit(), "2468");
         Click(dialog->changeButton());
         ASSERT_EQ(m_messages.shown.size(), 1u);
