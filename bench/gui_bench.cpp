@@ -12,13 +12,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/main_frame.h"
-#include "app/program_app.h"
-#include "link/login_dlg.h"
-#include "link/process_dlg.h"
-#include "sim/demo_memory.h"
-#include "sim/pty_radio.h"
-#include "view/program_view.h"
+#include "core/sim/demo_memory.h"
+#include "core/sim/pty_radio.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/program_app.h"
+#include "gui/link/login_dlg.h"
+#include "gui/link/process_dlg.h"
+#include "gui/view/program_view.h"
 
 using namespace radioprog;
 using namespace radioprog::gui;
@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no radio: %s\n", started.error.c_str());
         return 1;
     }
-    app.context().portName = started.radio->devicePath();
+    app.context().link.portName = started.radio->devicePath();
     CProgramView* view = app.mainFrame()->activeView();
     view->OnRead();
     QElapsedTimer transfer;

@@ -8,11 +8,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "doc/app_context.h"
-#include "link/block_transfer.h"
-#include "link/serial_port_opener.h"
-#include "sim/pty_radio.h"
-#include "sim/radio_simulator.h"
+#include "core/doc/app_context.h"
+#include "core/doc/port_map.h"
+#include "core/link/block_transfer.h"
+#include "core/link/serial_port_opener.h"
+#include "core/sim/pty_radio.h"
+#include "core/sim/radio_simulator.h"
 
 using namespace radioprog;
 using Seconds = std::chrono::duration<double>;
@@ -45,7 +46,8 @@ struct Waits {
 
 class TimedPort : public RadioPort {
 public:
-    TimedPort(std::unique_ptr<RadioPort> port, Waits& waits) : m_port(std::move(port)), m_waits(waits) {}
+    TimedPort(std::unique_ptr<RadioPort> port, Waits& waits)
+        : m_port(std::move(port)), m_waits(waits) {}
     ReadResult Read(std::size_t count) override {
         const auto start = Clock::now();
         ReadResult result = m_port->Read(count);
@@ -123,14 +125,14 @@ Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds ans
         return run;
     }
     AppContext context("/nonexistent/radioprog-bench/user.ini");
-    context.accessRole = 1;
-    context.portName = started.radio->devicePath();
-    SerialPortOpener serial(context.userStore);
+    context.link.role = AccessRole::Admin;
+    context.link.portName = started.radio->devicePath();
+    SerialPortOpener serial(StoredPortBinding(context.userStore));
     TimedOpener opener(serial, run.waits);
     QuietObserver observer;
     RadioImage image{};
     const auto start = std::chrono::steady_clock::now();
-    const TransferOutcome outcome = TransferImage(direction, image, opener, context, observer);
+    const TransferOutcome outcome = TransferImage(direction, image, opener, context.link, observer);
     const Seconds elapsed = std::chrono::steady_clock::now() - start;
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         std::fprintf(stderr, "transfer did not complete (%d blocks)\n", outcome.blocksDone);
@@ -142,7 +144,9 @@ Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds ans
 
 }  // namespace
 
-double Us(Clock::duration d) { return std::chrono::duration<double, std::micro>(d).count(); }
+double Us(Clock::duration d) {
+    return std::chrono::duration<double, std::micro>(d).count();
+}
 
 int main() {
     // The default 50 us timer slack would be counted against the program on every pause and
@@ -158,19 +162,22 @@ int main() {
         const Run paced = RunOnce(direction, 9600, delay);
         const double floor = cost.wireBytes / 960.0 + cost.answers * delayS +
                              (cost.pausesMs - cost.hiddenPausesMs) / 1000.0;
-        std::printf("%-5s at 9600 baud: %.3f s, floor %.3f s, ratio %.3f\n", name, paced.seconds, floor,
-                    paced.seconds / floor);
+        std::printf("%-5s at 9600 baud: %.3f s, floor %.3f s, ratio %.3f\n", name, paced.seconds,
+                    floor, paced.seconds / floor);
 
         const Run fast = RunOnce(direction, 0, delay);
         const double mandated = cost.answers * delayS + cost.pausesMs / 1000.0;
         const double beyond = (fast.seconds - mandated) / kHalfBlocks * 1e6;
-        const double own = (fast.seconds * 1e6 - Us(fast.waits.reading) - Us(fast.waits.pausing)) / kHalfBlocks;
+        const double own =
+            (fast.seconds * 1e6 - Us(fast.waits.reading) - Us(fast.waits.pausing)) / kHalfBlocks;
         const double pauseExcess = (Us(fast.waits.pausing) - cost.pausesMs * 1000) / kHalfBlocks;
-        const double readExcess = (Us(fast.waits.reading) - cost.answers * delayS * 1e6) / kHalfBlocks;
-        std::printf("%-5s unpaced:      %.3f s, mandated %.3f s; per half-block beyond the mandated: "
-                    "%.0f us = %.0f us own work + %.0f us pauses overrun + %.0f us waiting for answers "
-                    "beyond the radio's delay\n",
-                    name, fast.seconds, mandated, beyond, own, pauseExcess, readExcess);
+        const double readExcess =
+            (Us(fast.waits.reading) - cost.answers * delayS * 1e6) / kHalfBlocks;
+        std::printf(
+            "%-5s unpaced:      %.3f s, mandated %.3f s; per half-block beyond the mandated: "
+            "%.0f us = %.0f us own work + %.0f us pauses overrun + %.0f us waiting for answers "
+            "beyond the radio's delay\n",
+            name, fast.seconds, mandated, beyond, own, pauseExcess, readExcess);
         failures += paced.seconds < 0 || fast.seconds < 0;
     }
     return failures == 0 ? 0 : 1;

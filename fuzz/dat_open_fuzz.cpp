@@ -8,11 +8,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "doc/app_context.h"
-#include "doc/program_doc.h"
-#include "radio/channel_codec.h"
-#include "radio/channel_record.h"
-#include "radio/text_grid.h"
+#include "core/doc/app_context.h"
+#include "core/doc/program_doc.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/channel_record.h"
+#include "core/radio/text_grid.h"
 
 using namespace radioprog;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "radio/channel_codec.h"
-#include "radio/channel_record.h"
-#include "radio/text_grid.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/channel_record.h"
+#include "core/radio/text_grid.h"
 
 using namespace radioprog;
 

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
-#include "base/ascii_text.h"
-#include "base/status.h"
-#include "doc/ini_profile.h"
+#include "core/base/ascii_text.h"
+#include "core/base/status.h"
+#include "core/doc/ini_profile.h"
 
 namespace {
 

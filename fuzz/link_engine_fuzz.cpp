@@ -7,9 +7,9 @@
 #include <memory>
 #include <string_view>
 
-#include "doc/app_context.h"
-#include "link/block_transfer.h"
-#include "link/password_service.h"
+#include "core/doc/app_context.h"
+#include "core/link/block_transfer.h"
+#include "core/link/password_service.h"
 
 using namespace radioprog;
 
@@ -101,8 +101,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Answers answers(data + 1, size - 1);
     AppContext context("/nonexistent/radioprog-fuzz/user.ini");
-    context.accessRole = data[0] & 1;
-    context.loginPassword = {0x12, 0x34, 0x56};
+    context.link.role = RoleFromStoredValue(data[0] & 1);
+    context.link.loginPassword = {0x12, 0x34, 0x56};
     ScriptedOpener opener(answers);
     ScriptedObserver observer(answers);
     RadioImage image{};
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const auto direction =
                 (data[0] >> 1) % 4 == 0 ? TransferDirection::Read : TransferDirection::Write;
             const TransferOutcome outcome =
-                TransferImage(direction, image, opener, context, observer);
+                TransferImage(direction, image, opener, context.link, observer);
             const bool complete = outcome.kind == TransferOutcome::Kind::Complete;
             if (complete && (outcome.blocksDone != 62 || observer.last() != 62)) {
                 std::abort();
@@ -120,10 +120,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         case 2:
-            OnQuery(opener, context, image);
+            OnQuery(opener, context.link, image);
             break;
         default:
-            OnChange(opener, context, image, "123456");
+            OnChange(opener, context.link, image, "123456");
             break;
     }
     return 0;

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "base/app_directory.h"
-#include "radio/channel_codec.h"
+#include "core/base/app_directory.h"
+#include "core/radio/channel_codec.h"
 
 namespace radioprog::cli {
 

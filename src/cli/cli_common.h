@@ -5,9 +5,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "doc/app_context.h"
-#include "doc/program_doc.h"
-#include "radio/text_grid.h"
+#include "core/doc/app_context.h"
+#include "core/doc/program_doc.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog::cli {
 

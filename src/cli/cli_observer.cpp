@@ -5,8 +5,8 @@
 
 #include <iostream>
 
-#include "base/string_table.h"
 #include "cli_common.h"
+#include "core/base/string_table.h"
 
 namespace radioprog::cli {
 namespace {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "base/language.h"
-#include "link/link_observer.h"
+#include "core/base/language.h"
+#include "core/link/link_observer.h"
 
 namespace radioprog::cli {
 

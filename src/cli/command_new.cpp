@@ -1,9 +1,9 @@
 #include <memory>
 
 #include "commands.h"
-#include "doc/grid_refresh.h"
-#include "doc/program_doc.h"
-#include "radio/text_grid.h"
+#include "core/doc/grid_refresh.h"
+#include "core/doc/program_doc.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog::cli {
 namespace {
@@ -21,7 +21,7 @@ int RunNew(const GlobalOptions& global, const NewOptions& options) {
         throw UsageError("--password takes up to six digits");
     }
     auto context = MakeContext(global, std::nullopt);
-    context->loginPassword = *password;
+    context->link.loginPassword = *password;
     CProgramDoc doc;
     doc.OnNewDocument(*context);
     TextGrid grid;

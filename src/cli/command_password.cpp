@@ -2,7 +2,7 @@
 #include <memory>
 
 #include "commands.h"
-#include "link/password_service.h"
+#include "core/link/password_service.h"
 #include "link_options.h"
 
 namespace radioprog::cli {
@@ -44,8 +44,8 @@ int Finish(const PasswordResult& result, Language language) {
 int RunQuery(const GlobalOptions& global, const PasswordOptions& options) {
     auto context = MakeContext(global, std::nullopt);
     auto session = StartSession(options.link, *context);
-    RadioImage image = NewRadioImage(context->loginPassword);
-    const PasswordResult result = OnQuery(session->opener(), *context, image);
+    RadioImage image = NewRadioImage(context->link.loginPassword);
+    const PasswordResult result = OnQuery(session->opener(), context->link, image);
     if (result.result == PasswordExchange::Done) {
         std::cout << ShowUserPassword(image) << '\n';
     }
@@ -58,8 +58,8 @@ int RunChange(const GlobalOptions& global, const PasswordOptions& options) {
     }
     auto context = MakeContext(global, std::nullopt);
     auto session = StartSession(options.link, *context);
-    RadioImage image = NewRadioImage(context->loginPassword);
-    return Finish(OnChange(session->opener(), *context, image, options.userPassword),
+    RadioImage image = NewRadioImage(context->link.loginPassword);
+    return Finish(OnChange(session->opener(), context->link, image, options.userPassword),
                   context->language);
 }
 

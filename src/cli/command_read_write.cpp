@@ -1,8 +1,8 @@
 #include <memory>
 
-#include "base/atomic_file.h"
 #include "cli_observer.h"
 #include "commands.h"
+#include "core/base/atomic_file.h"
 #include "link_options.h"
 
 namespace radioprog::cli {
@@ -26,8 +26,8 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     CProgramDoc doc;
     doc.OnNewDocument(*context);
     CliObserver observer(context->language, options.link.retries, "Read");
-    const TransferOutcome outcome =
-        TransferImage(TransferDirection::Read, doc.image(), session->opener(), *context, observer);
+    const TransferOutcome outcome = TransferImage(TransferDirection::Read, doc.image(),
+                                                  session->opener(), context->link, observer);
     observer.FinishProgress();
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
@@ -49,8 +49,8 @@ int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     }
     auto session = StartSession(options.link, *context);
     CliObserver observer(context->language, options.link.retries, "Write");
-    const TransferOutcome outcome =
-        TransferImage(TransferDirection::Write, doc.image(), session->opener(), *context, observer);
+    const TransferOutcome outcome = TransferImage(TransferDirection::Write, doc.image(),
+                                                  session->opener(), context->link, observer);
     observer.FinishProgress();
     return ExitCodeFor(outcome);
 }

@@ -3,10 +3,11 @@
 #include <memory>
 #include <string_view>
 
-#include "base/atomic_file.h"
 #include "commands.h"
-#include "report/report_layout.h"
-#include "view/report_renderer.h"
+#include "core/base/atomic_file.h"
+#include "core/doc/about_texts.h"
+#include "core/report/report_layout.h"
+#include "gui/view/report_renderer.h"
 
 namespace radioprog::cli {
 namespace {

@@ -2,8 +2,8 @@
 #include <memory>
 
 #include "commands.h"
-#include "radio/channel_codec.h"
-#include "radio/grid_columns.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/grid_columns.h"
 
 namespace radioprog::cli {
 namespace {

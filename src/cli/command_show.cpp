@@ -4,9 +4,9 @@
 #include <variant>
 
 #include "commands.h"
-#include "radio/grid_columns.h"
-#include "radio/optional_features.h"
-#include "radio/scan_info.h"
+#include "core/radio/grid_columns.h"
+#include "core/radio/optional_features.h"
+#include "core/radio/scan_info.h"
 
 namespace radioprog::cli {
 namespace {

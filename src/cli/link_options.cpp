@@ -1,9 +1,10 @@
 #include "link_options.h"
 
 #include "cli_common.h"
-#include "link/serial_port_opener.h"
-#include "sim/demo_memory.h"
-#include "sim/pty_radio.h"
+#include "core/doc/port_map.h"
+#include "core/link/serial_port_opener.h"
+#include "core/sim/demo_memory.h"
+#include "core/sim/pty_radio.h"
 
 namespace radioprog::cli {
 namespace {
@@ -12,7 +13,7 @@ constexpr const char* kDemoPort = "demo";
 
 class SerialSession : public PortSession {
 public:
-    explicit SerialSession(const UserStore& store) : m_opener(store) {}
+    explicit SerialSession(const UserStore& store) : m_opener(StoredPortBinding(store)) {}
     PortOpener& opener() override { return m_opener; }
 
 private:
@@ -24,7 +25,7 @@ private:
 class DemoSession : public PortSession {
 public:
     DemoSession(std::unique_ptr<PtyRadio> radio, const UserStore& store)
-        : m_radio(std::move(radio)), m_opener(store) {}
+        : m_radio(std::move(radio)), m_opener(StoredPortBinding(store)) {}
     PortOpener& opener() override { return m_opener; }
 
 private:
@@ -37,7 +38,7 @@ std::unique_ptr<PortSession> StartDemoSession(AppContext& context) {
     if (!started.radio) {
         throw UsageError("the demo radio could not be started: " + started.error);
     }
-    context.portName = started.radio->devicePath();
+    context.link.portName = started.radio->devicePath();
     return std::make_unique<DemoSession>(std::move(started.radio), context.userStore);
 }
 
@@ -63,12 +64,12 @@ std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext
     if (!password) {
         throw UsageError("--password takes up to six digits");
     }
-    context.loginPassword = *password;
-    context.accessRole = options.role == "user" ? 0 : 1;
+    context.link.loginPassword = *password;
+    context.link.role = options.role == "user" ? AccessRole::User : AccessRole::Admin;
     if (options.port == kDemoPort) {
         return StartDemoSession(context);
     }
-    context.portName = options.port;
+    context.link.portName = options.port;
     return std::make_unique<SerialSession>(context.userStore);
 }
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string>
 
-#include "doc/app_context.h"
-#include "link/block_transfer.h"
-#include "link/port_opener.h"
+#include "core/doc/app_context.h"
+#include "core/link/block_transfer.h"
+#include "core/link/port_opener.h"
 
 namespace radioprog::cli {
 

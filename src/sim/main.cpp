@@ -10,11 +10,11 @@
 #include <optional>
 #include <string>
 
-#include "doc/program_doc.h"
-#include "radio/packed_password.h"
-#include "sim/memory_file.h"
-#include "sim/pty_radio.h"
-#include "sim/radio_simulator.h"
+#include "core/doc/program_doc.h"
+#include "core/radio/packed_password.h"
+#include "core/sim/memory_file.h"
+#include "core/sim/pty_radio.h"
+#include "core/sim/radio_simulator.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "../support/background_process.h"
 #include "../support/process.h"
 #include "../support/temp_dir.h"
-#include "sim/demo_memory.h"
+#include "core/sim/demo_memory.h"
 
 namespace radioprog {
 namespace {

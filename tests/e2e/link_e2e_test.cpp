@@ -4,13 +4,14 @@
 
 #include "../core/link/test_radio.h"
 #include "../support/temp_dir.h"
-#include "doc/app_context.h"
-#include "link/block_transfer.h"
-#include "link/password_service.h"
-#include "link/serial_port.h"
-#include "link/serial_port_opener.h"
-#include "sim/pty_radio.h"
-#include "sim/radio_simulator.h"
+#include "core/doc/app_context.h"
+#include "core/doc/port_map.h"
+#include "core/link/block_transfer.h"
+#include "core/link/password_service.h"
+#include "core/link/serial_port.h"
+#include "core/link/serial_port_opener.h"
+#include "core/sim/pty_radio.h"
+#include "core/sim/radio_simulator.h"
 
 namespace radioprog {
 namespace {
@@ -36,12 +37,12 @@ protected:
         PtyRadio::Started started = PtyRadio::Start(simulator, {});
         ASSERT_TRUE(started.radio) << started.error;
         m_radio = std::move(started.radio);
-        m_context.portName = m_radio->devicePath();
+        m_context.link.portName = m_radio->devicePath();
     }
     TransferOutcome Transfer(TransferDirection direction) {
-        SerialPortOpener opener(m_context.userStore);
+        SerialPortOpener opener(StoredPortBinding(m_context.userStore));
         m_observer = std::make_unique<testing::TestObserver>(m_pumpLog);
-        return TransferImage(direction, m_image, opener, m_context, *m_observer);
+        return TransferImage(direction, m_image, opener, m_context.link, *m_observer);
     }
 
     testing::TempDir m_dir;
@@ -65,7 +66,7 @@ TEST_F(LinkEndToEnd, WritesAsAdminAndAsUser) {
     for (const int role : {1, 0}) {
         SCOPED_TRACE(role);
         StartRadio();
-        m_context.accessRole = role;
+        m_context.link.role = RoleFromStoredValue(role);
         ASSERT_EQ(Transfer(TransferDirection::Write).kind, Kind::Complete);
         const RadioImage written = m_radio->memory();
         for (std::size_t at = 0; at < 0x3E0; ++at) {
@@ -78,13 +79,14 @@ TEST_F(LinkEndToEnd, WritesAsAdminAndAsUser) {
 
 TEST_F(LinkEndToEnd, PasswordQueryAndChange) {
     StartRadio({}, {0x12, 0x34, 0x56}, {0x12, 0x3F, 0xFF});
-    SerialPortOpener opener(m_context.userStore);
-    m_context.loginPassword = {0x12, 0x34, 0xFF};
-    EXPECT_EQ(OnQuery(opener, m_context, m_image).result, PasswordExchange::PasswordError);
-    m_context.loginPassword = {0x12, 0x34, 0x56};
-    ASSERT_EQ(OnQuery(opener, m_context, m_image).result, PasswordExchange::Done);
+    SerialPortOpener opener(StoredPortBinding(m_context.userStore));
+    m_context.link.loginPassword = {0x12, 0x34, 0xFF};
+    EXPECT_EQ(OnQuery(opener, m_context.link, m_image).result, PasswordExchange::PasswordError);
+    m_context.link.loginPassword = {0x12, 0x34, 0x56};
+    ASSERT_EQ(OnQuery(opener, m_context.link, m_image).result, PasswordExchange::Done);
     EXPECT_EQ(ShowUserPassword(m_image), "123");
-    ASSERT_EQ(OnChange(opener, m_context, m_image, "9876").result, PasswordExchange::ModifySuccess);
+    ASSERT_EQ(OnChange(opener, m_context.link, m_image, "9876").result,
+              PasswordExchange::ModifySuccess);
     EXPECT_EQ(m_radio->memory()[image::kIdentityUserPassword], 0x98);
     EXPECT_EQ(m_radio->memory()[image::kIdentityUserPassword + 1], 0x76);
     EXPECT_EQ(m_radio->memory()[image::kIdentityAdminPassword], 0x12);
@@ -140,8 +142,8 @@ TEST_F(LinkEndToEnd, FaultsEndTheWayTheUserIsTold) {
 
 TEST_F(LinkEndToEnd, AWrongPasswordIsReportedAndTheLoginAskedAgain) {
     StartRadio({}, {0x12, 0x34, 0x56});
-    m_context.accessRole = 1;
-    m_context.loginPassword = {0x11, 0x11, 0x11};
+    m_context.link.role = AccessRole::Admin;
+    m_context.link.loginPassword = {0x11, 0x11, 0x11};
     const TransferOutcome outcome = Transfer(TransferDirection::Read);
     EXPECT_EQ(outcome.connectEnd, ConnectEnd::PasswordRefused);
     EXPECT_EQ(m_observer->messages, (std::vector<std::string>{"PasswordError", "ReLogin"}));

@@ -9,16 +9,16 @@
 #include <QScrollBar>
 #include <QTest>
 
-#include "app/child_frame.h"
-#include "app/main_frame.h"
-#include "app/program_app.h"
+#include "core/link/serial_port_opener.h"
+#include "core/sim/demo_memory.h"
+#include "core/sim/pty_radio.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/program_app.h"
+#include "gui/link/login_dlg.h"
+#include "gui/link/process_dlg.h"
+#include "gui/view/program_view.h"
 #include "gui_fixture.h"
-#include "link/login_dlg.h"
-#include "link/process_dlg.h"
-#include "link/serial_port_opener.h"
-#include "sim/demo_memory.h"
-#include "sim/pty_radio.h"
-#include "view/program_view.h"
 
 namespace radioprog::gui {
 namespace {
@@ -102,8 +102,8 @@ TEST_F(AppTest, LoginSetsTheRoleAndPasswordAndTheRoleIsKeptForTheNextRun) {
         LoginAs(dialog, 0, "1234");
     });
     ASSERT_TRUE(m_started);
-    EXPECT_EQ(app->context().accessRole, 0);
-    EXPECT_EQ(app->context().loginPassword, (PackedPassword{0x12, 0x34, 0xFF}));
+    EXPECT_EQ(app->context().link.role, AccessRole::User);
+    EXPECT_EQ(app->context().link.loginPassword, (PackedPassword{0x12, 0x34, 0xFF}));
     EXPECT_EQ(app->mainFrame()->windowTitle(), "Radio  [ Type:RP-16V  Fre:136 - 174MHz ]");
     app->Exit();
     app.reset();
@@ -226,7 +226,7 @@ TEST_F(ViewTest, CancelBeforeOkSendsNothingAndASilentPortIsReported) {
     QTest::mouseClick(m_view->progressDialog()->cancelButton(), Qt::LeftButton);
     EXPECT_TRUE(WaitFor([this] { return m_view->progressDialog() == nullptr; }));
 
-    m_app->context().portName = (m_dir / "no-such-device").string();
+    m_app->context().link.portName = (m_dir / "no-such-device").string();
     m_app->mainFrame()->action("write")->trigger();
     QTest::mouseClick(m_view->progressDialog()->okButton(), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([this] { return m_view->progressDialog() == nullptr; }));
@@ -395,7 +395,7 @@ protected:
         PtyRadio::Started started = PtyRadio::Start(simulator, options);
         ASSERT_TRUE(started.radio) << started.error;
         m_radio = std::move(started.radio);
-        m_app->context().portName = m_radio->devicePath();
+        m_app->context().link.portName = m_radio->devicePath();
         m_view = m_app->mainFrame()->activeView();
     }
     void Run(const char* command) {

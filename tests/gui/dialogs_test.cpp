@@ -11,16 +11,17 @@
 #include <QTest>
 
 #include "../support/pseudo_terminal.h"
-#include "app/child_frame.h"
-#include "app/main_frame.h"
-#include "app/program_app.h"
+#include "core/doc/port_map.h"
+#include "core/link/port_names.h"
+#include "core/link/serial_port.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/program_app.h"
+#include "gui/link/com_setup_dlg.h"
+#include "gui/link/login_dlg.h"
+#include "gui/radio/product_info_dlg.h"
+#include "gui/view/program_view.h"
 #include "gui_fixture.h"
-#include "link/com_setup_dlg.h"
-#include "link/login_dlg.h"
-#include "link/port_names.h"
-#include "link/serial_port.h"
-#include "radio/product_info_dlg.h"
-#include "view/program_view.h"
 
 namespace radioprog::gui {
 namespace {
@@ -331,7 +332,7 @@ protected:
 TEST_F(ComSetupTest, ShowsWhichPortsOpenChecksTheSavedOneAndOkMakesTheChoiceCurrent) {
     BindPorts(1);
     Start();
-    EXPECT_EQ(Context().portName, "COM1");
+    EXPECT_EQ(Context().link.portName, "COM1");
     ComSetup([this](CComSetupDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "COM Setup");
         EXPECT_EQ(dialog->findChild<QGroupBox*>()->title(), "COM");
@@ -346,10 +347,11 @@ TEST_F(ComSetupTest, ShowsWhichPortsOpenChecksTheSavedOneAndOkMakesTheChoiceCurr
         ClickPort(dialog, 2);
         ClickOk(dialog);
     });
-    EXPECT_EQ(Context().portName, "com3");
+    EXPECT_EQ(Context().link.portName, "com3");
     EXPECT_EQ(Saved(), 3u);
     // The next exchange opens the device behind COM3.
-    EXPECT_EQ(ResolvePortDevice(Context().portName, Context().userStore), m_com3.slave().string());
+    EXPECT_EQ(ResolvePortDevice(Context().link.portName, Context().userStore),
+              m_com3.slave().string());
 
     // Cancel keeps everything, whatever was clicked.
     ComSetup([](CComSetupDlg* dialog) {
@@ -358,13 +360,13 @@ TEST_F(ComSetupTest, ShowsWhichPortsOpenChecksTheSavedOneAndOkMakesTheChoiceCurr
         EXPECT_EQ(Checked(dialog), 0);
         dialog->reject();
     });
-    EXPECT_EQ(Context().portName, "com3");
+    EXPECT_EQ(Context().link.portName, "com3");
     EXPECT_EQ(Saved(), 3u);
 
     // A new channel window starts from the saved port.
-    Context().portName = "COM4";
+    Context().link.portName = "COM4";
     Frame()->NewDocument();
-    EXPECT_EQ(Context().portName, "COM3");
+    EXPECT_EQ(Context().link.portName, "COM3");
 }
 
 TEST_F(ComSetupTest, ASavedPortThatDoesNotOpenIsNotCheckedAndOkWithoutAChoiceKeepsThePort) {
@@ -372,13 +374,13 @@ TEST_F(ComSetupTest, ASavedPortThatDoesNotOpenIsNotCheckedAndOkWithoutAChoiceKee
         SCOPED_TRACE(saved);
         BindPorts(saved);
         Start();
-        EXPECT_EQ(Context().portName, QString("COM%1").arg(saved).toStdString());
+        EXPECT_EQ(Context().link.portName, QString("COM%1").arg(saved).toStdString());
         ComSetup([](CComSetupDlg* dialog) {
             EXPECT_EQ(Checked(dialog), -1);
             ClickOk(dialog);
             EXPECT_FALSE(dialog->isVisible());
         });
-        EXPECT_EQ(Context().portName, QString("COM%1").arg(saved).toStdString());
+        EXPECT_EQ(Context().link.portName, QString("COM%1").arg(saved).toStdString());
         EXPECT_EQ(Saved(), saved);
         m_app.reset();
         m_com4Holder.reset();
@@ -391,13 +393,13 @@ TEST_F(DialogsTest, TheDemoRadioIsCom1AndAPortThatCannotBeSavedIsSaidInTheStatus
     std::filesystem::remove_all(m_dir / "config" / "radioprog");
     std::filesystem::create_directories(m_dir / "config");
     radioprog::testing::WriteText(m_dir / "config" / "radioprog", "in the way");
-    Context().portName = "COM2";
+    Context().link.portName = "COM2";
     ComSetup([](CComSetupDlg* dialog) {
         EXPECT_TRUE(dialog->portButton(0)->isEnabled());
         dialog->portButton(0)->click();
         ClickOk(dialog);
     });
-    EXPECT_EQ(Context().portName, "com1");
+    EXPECT_EQ(Context().link.portName, "com1");
     // The message names the folder that could not be made.
     const QString folder = QString::fromStdString((m_dir / "config" / "radioprog").string());
     EXPECT_NE(Frame()->statusBar()->currentMessage().indexOf(folder), -1)

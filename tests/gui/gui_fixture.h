@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "../support/temp_dir.h"
-#include "app/message_service.h"
+#include "gui/app/message_service.h"
 
 namespace radioprog::gui::testing {
 

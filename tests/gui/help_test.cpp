@@ -8,20 +8,20 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "app/context_help.h"
-#include "app/language_dlg.h"
-#include "app/main_frame.h"
-#include "app/program_app.h"
-#include "base/help_page.h"
-#include "dialogs/optional_features_dlg.h"
-#include "dialogs/scan_info_dlg.h"
+#include "core/base/help_page.h"
+#include "gui/app/context_help.h"
+#include "gui/app/language_dlg.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/program_app.h"
+#include "gui/dialogs/optional_features_dlg.h"
+#include "gui/dialogs/scan_info_dlg.h"
+#include "gui/link/com_setup_dlg.h"
+#include "gui/link/login_dlg.h"
+#include "gui/link/password_dlg.h"
+#include "gui/radio/product_info_dlg.h"
+#include "gui/view/program_view.h"
 #include "gui_fixture.h"
-#include "link/com_setup_dlg.h"
-#include "link/login_dlg.h"
-#include "link/password_dlg.h"
 #include "opened_pages.h"
-#include "radio/product_info_dlg.h"
-#include "view/program_view.h"
 
 namespace radioprog::gui {
 namespace {

@@ -12,15 +12,15 @@
 #include <QTest>
 #include <QUrl>
 
-#include "app/child_frame.h"
-#include "app/language_dlg.h"
-#include "app/main_frame.h"
-#include "app/navigation_bar.h"
-#include "app/program_app.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/language_dlg.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/navigation_bar.h"
+#include "gui/app/program_app.h"
+#include "gui/link/login_dlg.h"
+#include "gui/view/program_view.h"
 #include "gui_fixture.h"
-#include "link/login_dlg.h"
 #include "opened_pages.h"
-#include "view/program_view.h"
 
 namespace radioprog::gui {
 namespace {
@@ -120,7 +120,7 @@ protected:
     struct Started {
         RestartCommand command;
         std::string ini;
-        int storedRole;  ///< the role the new instance's Login will offer
+        std::optional<AccessRole> storedRole;  ///< the role the new instance's Login will offer
     };
 
     radioprog::testing::TempDir m_dir;
@@ -149,7 +149,7 @@ TEST_F(LanguageTest, OkWithTheOtherLanguageWritesTheFileThenStartsTheProgramAgai
     EXPECT_EQ(m_starts[0].command.arguments,
               (QStringList{"--appdir", QString::fromStdString(m_dir.path().string())}));
     EXPECT_EQ(m_starts[0].ini, IniWith("Chinese"));
-    EXPECT_EQ(m_starts[0].storedRole, 1);
+    EXPECT_EQ(m_starts[0].storedRole, AccessRole::Admin);
     EXPECT_FALSE(Frame()->isVisible());
     EXPECT_TRUE(m_messages.shown.empty());
 

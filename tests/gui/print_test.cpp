@@ -12,13 +12,13 @@
 #include <QToolBar>
 
 #include "../support/pdf_reader.h"
-#include "app/child_frame.h"
-#include "app/main_frame.h"
-#include "app/program_app.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/program_app.h"
+#include "gui/link/login_dlg.h"
+#include "gui/view/program_view.h"
+#include "gui/view/report_renderer.h"
 #include "gui_fixture.h"
-#include "link/login_dlg.h"
-#include "view/program_view.h"
-#include "view/report_renderer.h"
 
 namespace radioprog::gui {
 namespace {

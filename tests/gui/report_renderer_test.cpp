@@ -1,5 +1,5 @@
 // The report renderer's fonts and texts on devices of different resolutions.
-#include "view/report_renderer.h"
+#include "gui/view/report_renderer.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

@@ -14,21 +14,21 @@
 #include <QToolButton>
 #include <QUrl>
 
-#include "app/child_frame.h"
-#include "app/main_frame.h"
-#include "app/navigation_bar.h"
-#include "app/program_app.h"
-#include "dialogs/optional_features_dlg.h"
-#include "dialogs/scan_info_dlg.h"
-#include "dialogs/spin_arrows.h"
+#include "core/sim/demo_memory.h"
+#include "core/sim/pty_radio.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/navigation_bar.h"
+#include "gui/app/program_app.h"
+#include "gui/dialogs/optional_features_dlg.h"
+#include "gui/dialogs/scan_info_dlg.h"
+#include "gui/dialogs/spin_arrows.h"
+#include "gui/link/login_dlg.h"
+#include "gui/link/password_dlg.h"
+#include "gui/link/process_dlg.h"
+#include "gui/view/program_view.h"
 #include "gui_fixture.h"
-#include "link/login_dlg.h"
-#include "link/password_dlg.h"
-#include "link/process_dlg.h"
 #include "opened_pages.h"
-#include "sim/demo_memory.h"
-#include "sim/pty_radio.h"
-#include "view/program_view.h"
 
 namespace radioprog::gui {
 namespace {
@@ -684,7 +684,7 @@ protected:
         PtyRadio::Started started = PtyRadio::Start(simulator, options);
         ASSERT_TRUE(started.radio) << started.error;
         m_radio = std::move(started.radio);
-        Context().portName = m_radio->devicePath();
+        Context().link.portName = m_radio->devicePath();
     }
     std::vector<std::uint8_t> RadioIdentity() const {
         const RadioImage memory = m_radio->memory();
@@ -785,7 +785,7 @@ TEST_F(PasswordTest, FailuresAreSaidAndLeaveTheImage) {
         EXPECT_EQ(m_messages.shown[1].text, "Password error");
 
         m_messages.shown.clear();
-        Context().portName = (m_dir / "no-such-device").string();
+        Context().link.portName = (m_dir / "no-such-device").string();
         Click(dialog->queryButton());
         ASSERT_EQ(m_messages.shown.size(), 1u);
         EXPECT_TRUE(m_messages.shown[0].text.startsWith("Cound not open the port\n"))

@@ -11,16 +11,17 @@
 #include <QToolBar>
 #include <QToolTip>
 
-#include "app/about_dlg.h"
-#include "app/built_in_pictures.h"
-#include "app/child_frame.h"
-#include "app/main_frame.h"
-#include "app/mdi_client_wnd.h"
-#include "app/navigation_bar.h"
-#include "app/program_app.h"
+#include "core/doc/port_map.h"
+#include "core/link/serial_port_opener.h"
+#include "gui/app/about_dlg.h"
+#include "gui/app/built_in_pictures.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/mdi_client_wnd.h"
+#include "gui/app/navigation_bar.h"
+#include "gui/app/program_app.h"
+#include "gui/link/login_dlg.h"
 #include "gui_fixture.h"
-#include "link/login_dlg.h"
-#include "link/serial_port_opener.h"
 
 namespace radioprog::gui {
 namespace {
@@ -531,7 +532,7 @@ TEST(MainFrameMenus, TheDocumentMenusComeWithTheFirstDocument) {
     radioprog::testing::WriteText(dir / "Program.ini", "[Setup]\nLanguage=English\n");
     AppContext context;
     LoadSettings(context, dir.path());
-    SerialPortOpener opener(context.userStore);
+    SerialPortOpener opener(StoredPortBinding(context.userStore));
     CMainFrame frame(context, opener);
     frame.show();
 

@@ -13,7 +13,7 @@
 #include "../support/process.h"
 #include "../support/temp_dir.h"
 #include "../support/tty_client.h"
-#include "radio/memory_image.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 namespace {
@@ -32,7 +32,7 @@ constexpr std::chrono::milliseconds kQuiet = 200ms;
 /// radioprog-sim running in the background, from its first line on standard output (the device
 /// path) until it is terminated.
 class SimProcess {
-  public:
+public:
     explicit SimProcess(const std::vector<std::string>& args) {
         int out[2];
         if (::pipe(out) != 0) {
@@ -80,7 +80,7 @@ class SimProcess {
         return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
 
-  private:
+private:
     std::string ReadLine() {
         std::string line;
         char c = 0;

@@ -17,7 +17,7 @@ namespace radioprog::testing {
 /// The program's end of a serial line in a few lines of termios: raw 8N1, blocking reads bounded
 /// by a time-out, purging of the input only.
 class TtyClient {
-  public:
+public:
     explicit TtyClient(const std::string& path) {
         m_fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
         termios settings{};
@@ -79,7 +79,7 @@ class TtyClient {
         return bytes;
     }
 
-  private:
+private:
     int m_fd = -1;
 };
 

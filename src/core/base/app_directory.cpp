@@ -1,4 +1,4 @@
-#include "base/app_directory.h"
+#include "core/base/app_directory.h"
 
 #include <cstdlib>
 #include <system_error>

@@ -1,4 +1,4 @@
-#include "base/ascii_text.h"
+#include "core/base/ascii_text.h"
 
 namespace radioprog {
 namespace {

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "base/status.h"
+#include "core/base/status.h"
 
 namespace radioprog {
 

@@ -1,4 +1,4 @@
-#include "base/help_page.h"
+#include "core/base/help_page.h"
 
 #include <algorithm>
 #include <system_error>

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog {
 

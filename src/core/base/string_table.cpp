@@ -1,4 +1,4 @@
-#include "base/string_table.h"
+#include "core/base/string_table.h"
 
 namespace radioprog {
 

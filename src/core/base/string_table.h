@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog {
 

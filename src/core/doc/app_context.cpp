@@ -1,4 +1,4 @@
-#include "doc/app_context.h"
+#include "core/doc/app_context.h"
 
 namespace radioprog {
 namespace {
@@ -18,13 +18,17 @@ void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory
     context.language = LanguageOfSetting(context.languageName);
 }
 
-int LoadAccessRole(const AppContext& context) {
-    return static_cast<int>(context.userStore.GetInt(kRoleKey, kRoleValue, 0));
+std::optional<AccessRole> LoadAccessRole(const AppContext& context) {
+    const std::uint32_t stored = context.userStore.GetInt(kRoleKey, kRoleValue, 0);
+    if (stored > 1) {
+        return std::nullopt;
+    }
+    return RoleFromStoredValue(static_cast<int>(stored));
 }
 
 Status StoreAccessRole(AppContext& context) {
     return context.userStore.SetInt(kRoleKey, kRoleValue,
-                                    static_cast<std::uint32_t>(context.accessRole));
+                                    static_cast<std::uint32_t>(StoredRoleValue(context.link.role)));
 }
 
 }  // namespace radioprog

@@ -1,14 +1,15 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 
-#include "base/language.h"
-#include "base/status.h"
-#include "doc/ini_profile.h"
-#include "doc/user_store.h"
-#include "radio/band_limits.h"
-#include "radio/packed_password.h"
+#include "core/base/language.h"
+#include "core/base/status.h"
+#include "core/doc/ini_profile.h"
+#include "core/doc/user_store.h"
+#include "core/link/link_session.h"
+#include "core/radio/band_limits.h"
 
 namespace radioprog {
 
@@ -26,12 +27,10 @@ struct AppContext {
     std::string languageName;  ///< `Setup` `Language`, also the section of per-language texts
     Language language = Language::English;
 
-    int accessRole = 0;                     ///< 0 User, anything else Admin
-    PackedPassword loginPassword{0, 0, 0};  ///< never stored on disk
-    std::string portName = "COM1";          ///< the port every exchange opens
-    BandLimits band;                        ///< band limits in use
-    bool newDocument = false;               ///< set by New, cleared by Open and by a read
-    std::string appName = "Program";        ///< caption of every message box: `Company`
+    LinkSession link;                 ///< the login and the port every exchange opens
+    BandLimits band;                  ///< band limits in use
+    bool newDocument = false;         ///< set by New, cleared by Open and by a read
+    std::string appName = "Program";  ///< caption of every message box: `Company`
 
     /// `Setup` `AppName`: the per-user key under `Software\` and a new document's path name.
     std::string SetupAppName() const { return profile.GetValue("Setup", "AppName", ""); }
@@ -44,8 +43,9 @@ struct AppContext {
 void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory);
 
 /// The access role the Login dialog offers first at the next start: the per-user value `Power`
-/// of section `Data`, 0 (User) when it is not there.
-int LoadAccessRole(const AppContext& context);
+/// of section `Data`, User when it is not there; nothing when it holds neither 0 nor 1 (the
+/// Login dialog then selects no role, and the run counts as Admin).
+std::optional<AccessRole> LoadAccessRole(const AppContext& context);
 /// Keeps the access role of this run for the next start.
 Status StoreAccessRole(AppContext& context);
 

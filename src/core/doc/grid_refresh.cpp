@@ -1,8 +1,8 @@
-#include "doc/grid_refresh.h"
+#include "core/doc/grid_refresh.h"
 
-#include "doc/app_context.h"
-#include "radio/channel_codec.h"
-#include "radio/product_info.h"
+#include "core/doc/app_context.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/product_info.h"
 
 namespace radioprog {
 namespace {

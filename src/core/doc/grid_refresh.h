@@ -3,9 +3,9 @@
 #include <string>
 #include <string_view>
 
-#include "base/status.h"
-#include "radio/channel_grid.h"
-#include "radio/memory_image.h"
+#include "core/base/status.h"
+#include "core/radio/channel_grid.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

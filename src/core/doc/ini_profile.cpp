@@ -1,4 +1,4 @@
-#include "doc/ini_profile.h"
+#include "core/doc/ini_profile.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -8,8 +8,8 @@
 #include <system_error>
 #include <utility>
 
-#include "base/ascii_text.h"
-#include "base/atomic_file.h"
+#include "core/base/ascii_text.h"
+#include "core/base/atomic_file.h"
 
 namespace radioprog {
 namespace {

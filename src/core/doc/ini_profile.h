@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "base/status.h"
+#include "core/base/status.h"
 
 namespace radioprog {
 

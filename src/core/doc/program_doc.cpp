@@ -1,31 +1,17 @@
-#include "doc/program_doc.h"
+#include "core/doc/program_doc.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 
-#include "base/atomic_file.h"
-#include "doc/app_context.h"
-#include "radio/channel_codec.h"
-#include "radio/display_texts.h"
+#include "core/base/atomic_file.h"
+#include "core/doc/app_context.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/display_texts.h"
 
 namespace radioprog {
 namespace {
-
-struct ByteDefault {
-    std::size_t offset;
-    std::uint8_t value;
-};
-
-constexpr ByteDefault kNewFeatureBytes[] = {
-    {image::kVoiceAnnunciation, 0x01}, {image::kTimeOutTimer, 0x04}, {image::kTotPreAlert, 0x09},
-    {image::kSquelchLevel, 0x04},      {image::kBatterySaver, 0x01}, {image::kBeep, 0x01},
-    {image::kVoxGain, 0x05},           {image::kVoxDelay, 0x02},     {image::kScanAddLow, 0x00},
-    {image::kScanAddHigh, 0x00},       {image::kPttId, 0xFE},        {image::kCallTone, 0x00},
-};
-constexpr std::uint8_t kNewBandLimits[] = {0x13, 0x17, 0x64};  // 136-174 MHz
-constexpr std::uint8_t kIdentitySecondByte = 0xFF;
 
 std::string OpenError(const std::filesystem::path& path, std::string_view cause) {
     return "Cannot open \"" + path.string() + "\": " + std::string(cause);
@@ -33,27 +19,9 @@ std::string OpenError(const std::filesystem::path& path, std::string_view cause)
 
 }  // namespace
 
-RadioImage NewRadioImage(const PackedPassword& loginPassword) {
-    RadioImage image;
-    image.fill(image::kEmptyByte);
-    std::copy(image::kNewHeader.begin(), image::kNewHeader.end(), image.begin() + image::kHeader);
-    for (const ByteDefault& byte : kNewFeatureBytes) {
-        image[byte.offset] = byte.value;
-    }
-    std::copy(image::kNewScanInformation.begin(), image::kNewScanInformation.end(),
-              image.begin() + image::kScanInformation);
-    std::copy(std::begin(kNewBandLimits), std::end(kNewBandLimits),
-              image.begin() + image::kBandLimits);
-    image[image::kIdentity] = image::kIdentityMarker;
-    image[image::kIdentity + 1] = kIdentitySecondByte;
-    std::copy(loginPassword.begin(), loginPassword.end(),
-              image.begin() + image::kIdentityAdminPassword);
-    return image;
-}
-
 bool CProgramDoc::OnNewDocument(AppContext& context) {
     m_modified = false;
-    m_image = NewRadioImage(context.loginPassword);
+    m_image = NewRadioImage(context.link.loginPassword);
     m_title = std::string(texts::kChannelInformation.In(context.language));
     m_pathName = context.SetupAppName();
     context.newDocument = true;

@@ -3,10 +3,10 @@
 #include <filesystem>
 #include <string>
 
-#include "base/status.h"
-#include "radio/channel_grid.h"
-#include "radio/memory_image.h"
-#include "radio/packed_password.h"
+#include "core/base/status.h"
+#include "core/radio/channel_grid.h"
+#include "core/radio/memory_image.h"
+#include "core/radio/new_image.h"
 
 namespace radioprog {
 
@@ -43,8 +43,5 @@ private:
     std::filesystem::path m_pathName;
     bool m_modified = false;
 };
-
-/// The default image of a new document, with @p loginPassword as its Admin password.
-RadioImage NewRadioImage(const PackedPassword& loginPassword);
 
 }  // namespace radioprog

@@ -1,4 +1,4 @@
-#include "doc/user_store.h"
+#include "core/doc/user_store.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -10,7 +10,7 @@
 #include <system_error>
 #include <utility>
 
-#include "doc/ini_profile.h"
+#include "core/doc/ini_profile.h"
 
 namespace radioprog {
 namespace {

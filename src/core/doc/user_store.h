@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/status.h"
+#include "core/base/status.h"
 
 namespace radioprog {
 

@@ -1,10 +1,10 @@
-#include "link/block_transfer.h"
+#include "core/link/block_transfer.h"
 
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "doc/app_context.h"
+#include "core/link/link_session.h"
 
 namespace radioprog {
 namespace {
@@ -84,13 +84,13 @@ bool PumpAfterBlock(LinkObserver& observer) {
 }  // namespace
 
 TransferOutcome MoveBlocks(TransferDirection direction, RadioPort& port, RadioImage& image,
-                           int accessRole, LinkObserver& observer) {
+                           AccessRole role, LinkObserver& observer) {
     TransferOutcome outcome;
     for (int block = 0; block < kBlocks; ++block) {
         const auto b = static_cast<std::size_t>(block);
         // A User never overwrites the radio's passwords, and is not pumped after that block.
-        const bool skipIdentity =
-            direction == TransferDirection::Write && accessRole == 0 && b == wire::kIdentityBlock;
+        const bool skipIdentity = direction == TransferDirection::Write &&
+                                  role == AccessRole::User && b == wire::kIdentityBlock;
         const bool moved = direction == TransferDirection::Read
                                ? ReadBlock(port, image, b)
                                : WriteBlock(port, image, b, skipIdentity);
@@ -109,13 +109,13 @@ TransferOutcome MoveBlocks(TransferDirection direction, RadioPort& port, RadioIm
 }
 
 TransferOutcome TransferImage(TransferDirection direction, RadioImage& image, PortOpener& opener,
-                              AppContext& context, LinkObserver& observer) {
-    Connection connection = ConnectForTransfer(opener, context, observer);
+                              LinkSession& session, LinkObserver& observer) {
+    Connection connection = ConnectForTransfer(opener, session, observer);
     if (!connection.port) {
         return TransferOutcome{TransferOutcome::Kind::NotConnected, 0, connection.end};
     }
     const TransferOutcome outcome =
-        MoveBlocks(direction, *connection.port, image, context.accessRole, observer);
+        MoveBlocks(direction, *connection.port, image, session.role, observer);
     if (outcome.kind == TransferOutcome::Kind::Incomplete) {
         observer.ShowMessage(LinkMessage::TransferIncomplete,
                              std::to_string(outcome.blocksDone) + " of " + std::to_string(kBlocks));

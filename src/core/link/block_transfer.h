@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "link/connection.h"
-#include "radio/memory_image.h"
+#include "core/link/connection.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 
@@ -37,12 +37,12 @@ struct TransferOutcome {
 /// application and checking for Cancel after every block. A User's write skips the identity
 /// record. A failed block ends the loop; the caller learns how many blocks were done.
 TransferOutcome MoveBlocks(TransferDirection direction, RadioPort& port, RadioImage& image,
-                           int accessRole, LinkObserver& observer);
+                           AccessRole role, LinkObserver& observer);
 
 /// Connects and moves the blocks: the whole exchange of a Read or Write after its commit and
 /// grid to image. The port is closed when this returns. An incomplete transfer is reported
 /// through the observer.
 TransferOutcome TransferImage(TransferDirection direction, RadioImage& image, PortOpener& opener,
-                              AppContext& context, LinkObserver& observer);
+                              LinkSession& session, LinkObserver& observer);
 
 }  // namespace radioprog

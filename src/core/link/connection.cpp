@@ -1,8 +1,8 @@
-#include "link/connection.h"
+#include "core/link/connection.h"
 
 #include <algorithm>
 
-#include "doc/app_context.h"
+#include "core/link/link_session.h"
 
 namespace radioprog {
 namespace {
@@ -59,7 +59,7 @@ Connection Ended(ConnectEnd end) {
 // What follows one attempt of handshake, identity and ACK.
 enum class Next { Again, AskUser, Connected, Interrupted, Refused };
 
-Next Attempt(RadioPort& port, AppContext& context, LinkObserver& observer, int& attempt) {
+Next Attempt(RadioPort& port, LinkSession& session, LinkObserver& observer, int& attempt) {
     SendHandshake(port);
     if (port.Read(1).failed) {
         // Only a failing driver counts; a radio that stays silent is caught at the identity.
@@ -70,13 +70,13 @@ Next Attempt(RadioPort& port, AppContext& context, LinkObserver& observer, int& 
     if (!identity) {
         return Next::AskUser;
     }
-    if (!CheckIdentity(*identity, context.accessRole, context.loginPassword)) {
+    if (!CheckIdentity(*identity, session.role, session.loginPassword)) {
         observer.ShowMessage(LinkMessage::PasswordError, {});
         const auto password = observer.ReLogin();
         if (!password) {
             return Next::Refused;
         }
-        context.loginPassword = *password;
+        session.loginPassword = *password;
         return Next::Again;
     }
     if (Acknowledge(port)) {
@@ -96,22 +96,22 @@ void SendHandshake(RadioPort& port) {
     }
 }
 
-bool CheckIdentity(const IdentityReply& reply, int accessRole, const PackedPassword& login) {
+bool CheckIdentity(const IdentityReply& reply, AccessRole role, const PackedPassword& login) {
     if (reply == wire::kStandardIdentity) {
         return true;
     }
-    const std::size_t first = accessRole != 0 ? 2 : 5;
+    const std::size_t first = role == AccessRole::Admin ? 2 : 5;
     const PackedPassword radio{reply[first], reply[first + 1], reply[first + 2]};
     return !IsPasswordSet(radio) || radio == login;
 }
 
-PortOpener::Opened OpenRadioPort(PortOpener& opener, const AppContext& context,
+PortOpener::Opened OpenRadioPort(PortOpener& opener, const LinkSession& session,
                                  const TimeoutProfile& profile) {
-    return opener.Open(context.portName, profile);
+    return opener.Open(session.portName, profile);
 }
 
-Connection ConnectForTransfer(PortOpener& opener, AppContext& context, LinkObserver& observer) {
-    PortOpener::Opened opened = OpenRadioPort(opener, context, kTransferProfile);
+Connection ConnectForTransfer(PortOpener& opener, LinkSession& session, LinkObserver& observer) {
+    PortOpener::Opened opened = OpenRadioPort(opener, session, kTransferProfile);
     if (!opened.port) {
         observer.ShowMessage(LinkMessage::CouldNotOpenPort, opened.error);
         return Ended(ConnectEnd::PortError);
@@ -122,7 +122,7 @@ Connection ConnectForTransfer(PortOpener& opener, AppContext& context, LinkObser
         if (!PumpBeforeAttempt(port, observer)) {
             return Ended(ConnectEnd::Cancelled);
         }
-        switch (Attempt(port, context, observer, attempt)) {
+        switch (Attempt(port, session, observer, attempt)) {
             case Next::Again:
                 break;
             case Next::Connected:

@@ -7,14 +7,13 @@
 #include <span>
 #include <string>
 
-#include "link/link_observer.h"
-#include "link/port_opener.h"
-#include "link/radio_port.h"
-#include "radio/packed_password.h"
+#include "core/link/link_observer.h"
+#include "core/link/link_session.h"
+#include "core/link/port_opener.h"
+#include "core/link/radio_port.h"
+#include "core/radio/packed_password.h"
 
 namespace radioprog {
-
-struct AppContext;
 
 namespace wire {
 inline constexpr std::array<std::uint8_t, 8> kHandshake = {0x02, 0x50, 0x52, 0x4F,
@@ -35,7 +34,7 @@ void SendHandshake(RadioPort& port);
 
 /// Whether the identity reply lets the role in: the standard identity always does; otherwise
 /// the role's password (Admin bytes 2-4, User bytes 5-7) must be unset or equal the login's.
-bool CheckIdentity(const IdentityReply& reply, int accessRole, const PackedPassword& login);
+bool CheckIdentity(const IdentityReply& reply, AccessRole role, const PackedPassword& login);
 
 /// How a connection attempt ended when it did not connect.
 enum class ConnectEnd {
@@ -55,6 +54,6 @@ struct Connection {
 /// retrying, asking and re-logging-in as the user decides. A reply to the identity request that
 /// is shorter than 8 bytes is no answer at all and leads to the Communication Error question,
 /// never to a password error.
-Connection ConnectForTransfer(PortOpener& opener, AppContext& context, LinkObserver& observer);
+Connection ConnectForTransfer(PortOpener& opener, LinkSession& session, LinkObserver& observer);
 
 }  // namespace radioprog

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "radio/packed_password.h"
+#include "core/radio/packed_password.h"
 
 namespace radioprog {
 

@@ -1,12 +1,12 @@
-#include "link/password_service.h"
+#include "core/link/password_service.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdio>
 
-#include "doc/app_context.h"
-#include "link/block_transfer.h"
-#include "link/connection.h"
+#include "core/link/block_transfer.h"
+#include "core/link/connection.h"
+#include "core/link/link_session.h"
 
 namespace radioprog {
 namespace {
@@ -25,10 +25,10 @@ bool ReadAck(RadioPort& port) {
 
 // The part Query and Change share: handshake, identity and the Admin check. On success the
 // port is left open with the identity in @p identity.
-std::optional<PasswordResult> OpenAndIdentify(PortOpener& opener, const AppContext& context,
+std::optional<PasswordResult> OpenAndIdentify(PortOpener& opener, const LinkSession& session,
                                               std::unique_ptr<RadioPort>& port,
                                               IdentityReply& identity) {
-    PortOpener::Opened opened = OpenRadioPort(opener, context, kPasswordProfile);
+    PortOpener::Opened opened = OpenRadioPort(opener, session, kPasswordProfile);
     if (!opened.port) {
         return PasswordResult{PasswordExchange::CouldNotOpenPort, opened.error};
     }
@@ -46,7 +46,7 @@ std::optional<PasswordResult> OpenAndIdentify(PortOpener& opener, const AppConte
     }
     std::copy_n(reply.bytes.begin(), identity.size(), identity.begin());
     const PackedPassword admin{identity[2], identity[3], identity[4]};
-    if (IsPasswordSet(admin) && admin != context.loginPassword) {
+    if (IsPasswordSet(admin) && admin != session.loginPassword) {
         return PasswordResult{PasswordExchange::PasswordError, {}};
     }
     return std::nullopt;
@@ -96,10 +96,10 @@ std::string ShowUserPassword(const RadioImage& image) {
     return std::string(text.begin(), firstNonDigit);
 }
 
-PasswordResult OnQuery(PortOpener& opener, const AppContext& context, RadioImage& image) {
+PasswordResult OnQuery(PortOpener& opener, const LinkSession& session, RadioImage& image) {
     std::unique_ptr<RadioPort> port;
     IdentityReply identity{};
-    if (auto failed = OpenAndIdentify(opener, context, port, identity)) {
+    if (auto failed = OpenAndIdentify(opener, session, port, identity)) {
         return *failed;
     }
     std::copy(identity.begin(), identity.end(), image.begin() + image::kIdentity);
@@ -110,7 +110,7 @@ PasswordResult OnQuery(PortOpener& opener, const AppContext& context, RadioImage
     return PasswordResult{PasswordExchange::Done, {}};
 }
 
-PasswordResult OnChange(PortOpener& opener, const AppContext& context, RadioImage& image,
+PasswordResult OnChange(PortOpener& opener, const LinkSession& session, RadioImage& image,
                         std::string_view userPassword) {
     // Otherwise the radio would get the old password back and the user hear "Modify
     // successfully".
@@ -119,7 +119,7 @@ PasswordResult OnChange(PortOpener& opener, const AppContext& context, RadioImag
     }
     std::unique_ptr<RadioPort> port;
     IdentityReply identity{};
-    if (auto failed = OpenAndIdentify(opener, context, port, identity)) {
+    if (auto failed = OpenAndIdentify(opener, session, port, identity)) {
         return *failed;
     }
     StoreUserPassword(image, userPassword);

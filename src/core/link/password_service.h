@@ -3,13 +3,12 @@
 #include <string>
 #include <string_view>
 
-#include "base/language.h"
-#include "link/port_opener.h"
-#include "radio/memory_image.h"
+#include "core/base/language.h"
+#include "core/link/link_session.h"
+#include "core/link/port_opener.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
-
-struct AppContext;
 
 /// What a Query or Change tells the user.
 enum class PasswordExchange {
@@ -40,11 +39,11 @@ std::string ShowUserPassword(const RadioImage& image);
 
 /// Reads the radio's identity record into the image, after checking its Admin password against
 /// the login password.
-PasswordResult OnQuery(PortOpener& opener, const AppContext& context, RadioImage& image);
+PasswordResult OnQuery(PortOpener& opener, const LinkSession& session, RadioImage& image);
 
 /// Stores @p userPassword into the image and writes the identity record to the radio. A text
 /// that is not up to six digits is refused before the port is opened.
-PasswordResult OnChange(PortOpener& opener, const AppContext& context, RadioImage& image,
+PasswordResult OnChange(PortOpener& opener, const LinkSession& session, RadioImage& image,
                         std::string_view userPassword);
 
 }  // namespace radioprog

@@ -1,11 +1,9 @@
-#include "link/port_names.h"
+#include "core/link/port_names.h"
 
 #include <array>
 #include <charconv>
 #include <cstddef>
 #include <system_error>
-
-#include "doc/user_store.h"
 
 namespace radioprog {
 namespace {
@@ -15,10 +13,6 @@ constexpr std::array<std::string_view, 4> kDefaultDevices = {"/dev/ttyUSB0", "/d
 
 bool IsMappedSlot(int slot) {
     return slot >= kFirstComSlot && slot <= kLastComSlot;
-}
-
-std::string SlotValueName(int slot) {
-    return "COM" + std::to_string(slot);
 }
 
 char AsciiUpper(char c) {
@@ -56,23 +50,9 @@ std::string DefaultPortDevice(int slot) {
     return std::string(kDefaultDevices[static_cast<std::size_t>(slot - kFirstComSlot)]);
 }
 
-std::string PortDevice(const UserStore& store, int slot) {
-    if (!IsMappedSlot(slot)) {
-        return {};
-    }
-    return store.GetText(kPortMapKey, SlotValueName(slot)).value_or(DefaultPortDevice(slot));
-}
-
-Status SetPortDevice(UserStore& store, int slot, std::string_view device) {
-    if (!IsMappedSlot(slot)) {
-        return Status::Error(SlotValueName(slot) + " is not one of the ports COM1 to COM4");
-    }
-    return store.SetText(kPortMapKey, SlotValueName(slot), device);
-}
-
-std::string ResolvePortDevice(std::string_view portName, const UserStore& store) {
+std::string ResolvePortDevice(std::string_view portName, const PortBinding& binding) {
     if (const std::optional<int> slot = ComSlot(portName)) {
-        return PortDevice(store, *slot);
+        return binding(*slot);
     }
     return std::string(portName);
 }

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
-#include "link/radio_port.h"
+#include "core/link/radio_port.h"
 
 namespace radioprog {
 
-struct AppContext;
+struct LinkSession;
 
 /// Opens the port an exchange needs, by the current port name ("COM1".."COM4" in any case, or a
 /// device path). The real opener gives a serial port; tests give fakes.
@@ -29,9 +29,9 @@ public:
     }
 };
 
-/// Opens the current port name of @p context with @p profile: the one way every exchange
+/// Opens the current port name of @p session with @p profile: the one way every exchange
 /// opens the radio's port.
-PortOpener::Opened OpenRadioPort(PortOpener& opener, const AppContext& context,
+PortOpener::Opened OpenRadioPort(PortOpener& opener, const LinkSession& session,
                                  const TimeoutProfile& profile);
 
 }  // namespace radioprog

@@ -7,7 +7,7 @@
 #include <span>
 #include <string>
 
-#include "link/radio_port.h"
+#include "core/link/radio_port.h"
 
 namespace radioprog {
 

@@ -1,17 +1,17 @@
-#include "link/serial_port_opener.h"
+#include "core/link/serial_port_opener.h"
 
-#include "doc/user_store.h"
-#include "link/port_names.h"
-#include "link/serial_port.h"
+#include <utility>
+
+#include "core/link/serial_port.h"
 
 namespace radioprog {
 
-SerialPortOpener::SerialPortOpener(const UserStore& store) : m_store(store) {}
+SerialPortOpener::SerialPortOpener(PortBinding binding) : m_binding(std::move(binding)) {}
 
 PortOpener::Opened SerialPortOpener::Open(const std::string& portName,
                                           const TimeoutProfile& profile) {
     Opened opened;
-    const std::string device = ResolvePortDevice(portName, m_store);
+    const std::string device = ResolvePortDevice(portName, m_binding);
     if (device.empty()) {
         opened.error = ComSlot(portName) ? portName + " is not one of the ports COM1 to COM4"
                                          : std::string("no port chosen");
@@ -26,7 +26,7 @@ PortOpener::Opened SerialPortOpener::Open(const std::string& portName,
 }
 
 bool SerialPortOpener::CanOpen(const std::string& portName) {
-    const std::string device = ResolvePortDevice(portName, m_store);
+    const std::string device = ResolvePortDevice(portName, m_binding);
     return !device.empty() && SerialPort::CanOpen(device);
 }
 

@@ -2,18 +2,16 @@
 
 #include <string>
 
-#include "link/port_opener.h"
+#include "core/link/port_names.h"
+#include "core/link/port_opener.h"
 
 namespace radioprog {
 
-class UserStore;
-
-/// Opens port names on this machine's serial devices: COM1 to COM4 through the user's port
-/// map, any other name as a device path.
+/// Opens port names on this machine's serial devices: COM1 to COM4 through the slots' binding,
+/// any other name as a device path.
 class SerialPortOpener final : public PortOpener {
 public:
-    /// @param store the per-user store holding the port map; must outlive the opener.
-    explicit SerialPortOpener(const UserStore& store);
+    explicit SerialPortOpener(PortBinding binding);
 
     /// The error text starts with the port name as given, followed by the cause; a device path
     /// given directly is named once, by the cause.
@@ -22,7 +20,7 @@ public:
     bool CanOpen(const std::string& portName) override;
 
 private:
-    const UserStore& m_store;
+    PortBinding m_binding;
 };
 
 }  // namespace radioprog

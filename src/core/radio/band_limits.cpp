@@ -1,4 +1,4 @@
-#include "radio/band_limits.h"
+#include "core/radio/band_limits.h"
 
 namespace radioprog {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "radio/memory_image.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

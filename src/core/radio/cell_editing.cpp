@@ -1,7 +1,7 @@
-#include "radio/cell_editing.h"
+#include "core/radio/cell_editing.h"
 
-#include "base/ascii_text.h"
-#include "radio/channel_grid.h"
+#include "core/base/ascii_text.h"
+#include "core/radio/channel_grid.h"
 
 namespace radioprog {
 namespace {

@@ -1,13 +1,13 @@
-#include "radio/channel_codec.h"
+#include "core/radio/channel_codec.h"
 
 #include <cstdio>
 
-#include "base/text_number.h"
-#include "radio/channel_record.h"
-#include "radio/decimal_multiply.h"
-#include "radio/display_texts.h"
-#include "radio/frequency_rule.h"
-#include "radio/tones.h"
+#include "core/base/text_number.h"
+#include "core/radio/channel_record.h"
+#include "core/radio/decimal_multiply.h"
+#include "core/radio/display_texts.h"
+#include "core/radio/frequency_rule.h"
+#include "core/radio/tones.h"
 
 namespace radioprog {
 namespace {

@@ -3,11 +3,11 @@
 #include <optional>
 #include <string>
 
-#include "base/language.h"
-#include "base/string_table.h"
-#include "radio/band_limits.h"
-#include "radio/channel_grid.h"
-#include "radio/memory_image.h"
+#include "core/base/language.h"
+#include "core/base/string_table.h"
+#include "core/radio/band_limits.h"
+#include "core/radio/channel_grid.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

@@ -1,4 +1,4 @@
-#include "radio/channel_record.h"
+#include "core/radio/channel_record.h"
 
 namespace radioprog {
 

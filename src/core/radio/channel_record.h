@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "radio/memory_image.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

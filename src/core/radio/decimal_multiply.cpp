@@ -1,4 +1,4 @@
-#include "radio/decimal_multiply.h"
+#include "core/radio/decimal_multiply.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog::texts {
 

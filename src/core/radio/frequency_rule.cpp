@@ -1,7 +1,7 @@
-#include "radio/frequency_rule.h"
+#include "core/radio/frequency_rule.h"
 
-#include "base/text_number.h"
-#include "radio/decimal_multiply.h"
+#include "core/base/text_number.h"
+#include "core/radio/decimal_multiply.h"
 
 namespace radioprog {
 

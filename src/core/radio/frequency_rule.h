@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "radio/band_limits.h"
+#include "core/radio/band_limits.h"
 
 namespace radioprog {
 

@@ -1,11 +1,11 @@
-#include "radio/grid_columns.h"
+#include "core/radio/grid_columns.h"
 
 #include <array>
 #include <cstdio>
 
-#include "radio/channel_grid.h"
-#include "radio/display_texts.h"
-#include "radio/tones.h"
+#include "core/radio/channel_grid.h"
+#include "core/radio/display_texts.h"
+#include "core/radio/tones.h"
 
 namespace radioprog {
 namespace {

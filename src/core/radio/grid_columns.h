@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog {
 

@@ -1,4 +1,4 @@
-#include "radio/optional_features.h"
+#include "core/radio/optional_features.h"
 
 #include <cstdint>
 

@@ -5,9 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "base/language.h"
-#include "radio/list_selection.h"
-#include "radio/memory_image.h"
+#include "core/base/language.h"
+#include "core/radio/list_selection.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

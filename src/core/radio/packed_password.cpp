@@ -1,4 +1,4 @@
-#include "radio/packed_password.h"
+#include "core/radio/packed_password.h"
 
 #include <algorithm>
 

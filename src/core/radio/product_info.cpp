@@ -1,11 +1,10 @@
-#include "radio/product_info.h"
+#include "core/radio/product_info.h"
 
 #include <string>
 
-#include "base/ascii_text.h"
-#include "base/text_number.h"
-#include "doc/ini_profile.h"
-#include "radio/display_texts.h"
+#include "core/base/ascii_text.h"
+#include "core/base/text_number.h"
+#include "core/radio/display_texts.h"
 
 namespace radioprog {
 namespace {
@@ -45,11 +44,11 @@ std::string BandRange(const BandLimits& limits) {
 
 }  // namespace
 
-ProductInfoView OpenProductInfo(const CIniProfile& profile, const BandLimits& bandInUse,
+ProductInfoView OpenProductInfo(const SetupValue& setup, const BandLimits& bandInUse,
                                 CustomBand custom, Language language) {
     ProductInfoView view;
     for (int i = 1; i <= kMaxProductTypes; ++i) {
-        std::string type = profile.GetValue("Setup", Numbered("Type", i), "");
+        std::string type = setup(Numbered("Type", i));
         if (type.empty()) {
             break;
         }
@@ -57,7 +56,7 @@ ProductInfoView OpenProductInfo(const CIniProfile& profile, const BandLimits& ba
     }
     view.typeIndex = view.types.empty() ? -1 : 0;
     // An empty Type list reads Field0; the Field list is not reloaded when the type changes.
-    view.fields = SplitAtBars(profile.GetValue("Setup", Numbered("Field", view.typeIndex + 1), ""));
+    view.fields = SplitAtBars(setup(Numbered("Field", view.typeIndex + 1)));
     view.fields.emplace_back(texts::kCustomize.In(language));
 
     const int match = FindPrefix(view.fields, BandText(bandInUse));

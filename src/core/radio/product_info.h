@@ -1,16 +1,15 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "base/language.h"
-#include "radio/band_limits.h"
+#include "core/base/language.h"
+#include "core/radio/band_limits.h"
 
 namespace radioprog {
-
-class CIniProfile;
 
 /// Product types and band texts come from at most this many `Setup` `Type%d` keys.
 inline constexpr int kMaxProductTypes = 19;
@@ -32,9 +31,12 @@ struct ProductInfoView {
     CustomBand custom;           ///< the values shown in the start and end fields
 };
 
+/// A value of the settings file's `Setup` section by key ("Type1", "Field2"); empty when missing.
+using SetupValue = std::function<std::string(const std::string& key)>;
+
 /// Builds the dialog's lists and selection from the settings and the band limits in use. When no
 /// band text begins with the limits in use, "Customize" is selected with the limits as range.
-ProductInfoView OpenProductInfo(const CIniProfile& profile, const BandLimits& bandInUse,
+ProductInfoView OpenProductInfo(const SetupValue& setup, const BandLimits& bandInUse,
                                 CustomBand custom, Language language);
 
 /// True for "Customize" in either language.

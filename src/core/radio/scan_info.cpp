@@ -1,14 +1,14 @@
-#include "radio/scan_info.h"
+#include "core/radio/scan_info.h"
 
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
 #include <variant>
 
-#include "base/text_number.h"
-#include "radio/channel_codec.h"
-#include "radio/channel_record.h"
-#include "radio/decimal_multiply.h"
+#include "core/base/text_number.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/channel_record.h"
+#include "core/radio/decimal_multiply.h"
 
 namespace radioprog {
 namespace {

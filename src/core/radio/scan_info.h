@@ -6,11 +6,11 @@
 #include <string_view>
 #include <vector>
 
-#include "base/language.h"
-#include "radio/band_limits.h"
-#include "radio/channel_grid.h"
-#include "radio/list_selection.h"
-#include "radio/memory_image.h"
+#include "core/base/language.h"
+#include "core/radio/band_limits.h"
+#include "core/radio/channel_grid.h"
+#include "core/radio/list_selection.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

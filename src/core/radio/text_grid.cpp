@@ -1,4 +1,4 @@
-#include "radio/text_grid.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 

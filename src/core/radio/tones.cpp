@@ -1,9 +1,9 @@
-#include "radio/tones.h"
+#include "core/radio/tones.h"
 
 #include <cstdio>
 
-#include "base/text_number.h"
-#include "radio/display_texts.h"
+#include "core/base/text_number.h"
+#include "core/radio/display_texts.h"
 
 namespace radioprog {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog {
 

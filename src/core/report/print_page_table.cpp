@@ -1,4 +1,4 @@
-#include "report/print_page_table.h"
+#include "core/report/print_page_table.h"
 
 namespace radioprog {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <vector>
 
-#include "radio/channel_grid.h"
+#include "core/radio/channel_grid.h"
 
 namespace radioprog {
 

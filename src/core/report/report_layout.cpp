@@ -1,10 +1,8 @@
-#include "report/report_layout.h"
+#include "core/report/report_layout.h"
 
 #include <array>
 #include <cstdint>
 #include <utility>
-
-#include "doc/app_context.h"
 
 namespace radioprog {
 
@@ -194,10 +192,6 @@ ReportFontInfo ReportFontFor(const ReportUnits& units) {
 
 ReportFontInfo SmallReportFontFor(const ReportUnits& units) {
     return {kFace, Truncated(units.row * kSmallScale), Truncated(units.column * kSmallScale)};
-}
-
-std::string ReportOwner(const AppContext& context) {
-    return context.profile.GetValue(context.languageName, "Copyrights Owner", "");
 }
 
 ReportPage BuildReportPage(int page, int maxPage, PrintPageTable& table, const ReportSource& source,

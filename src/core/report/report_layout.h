@@ -2,15 +2,13 @@
 
 #include <string>
 
-#include "base/language.h"
-#include "radio/channel_grid.h"
-#include "radio/memory_image.h"
-#include "report/print_page_table.h"
-#include "report/report_page.h"
+#include "core/base/language.h"
+#include "core/radio/channel_grid.h"
+#include "core/radio/memory_image.h"
+#include "core/report/print_page_table.h"
+#include "core/report/report_page.h"
 
 namespace radioprog {
-
-struct AppContext;
 
 /// The part of the page the printer can draw on, as the print job reports it for the page.
 struct PrintableArea {
@@ -51,12 +49,8 @@ struct ReportSource {
     const RadioImage& image;  ///< for the options page
     const ChannelGrid& grid;  ///< for the channel pages, the cell texts exactly as shown
     Language language = Language::English;
-    std::string owner;  ///< the footer's owner line, see ReportOwner
+    std::string owner;  ///< the footer's owner line, `Copyrights Owner` of the settings
 };
-
-/// The owner line of the footer: `Copyrights Owner` of the language's section of the settings
-/// file, empty when missing.
-std::string ReportOwner(const AppContext& context);
 
 /// Lays out report page @p page: 1 is the options page, any later page is channel page
 /// page - 1. Every page has the double rule under its title, the rule above the footer, the

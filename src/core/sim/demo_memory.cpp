@@ -1,8 +1,8 @@
-#include "sim/demo_memory.h"
+#include "core/sim/demo_memory.h"
 
-#include "doc/program_doc.h"
-#include "radio/channel_codec.h"
-#include "radio/text_grid.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/new_image.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "radio/memory_image.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

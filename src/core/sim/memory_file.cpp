@@ -1,11 +1,11 @@
-#include "sim/memory_file.h"
+#include "core/sim/memory_file.h"
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <string>
 
-#include "base/atomic_file.h"
+#include "core/base/atomic_file.h"
 
 namespace radioprog {
 

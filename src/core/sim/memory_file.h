@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "base/status.h"
-#include "radio/memory_image.h"
+#include "core/base/status.h"
+#include "core/radio/memory_image.h"
 
 namespace radioprog {
 

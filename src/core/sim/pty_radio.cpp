@@ -1,4 +1,4 @@
-#include "sim/pty_radio.h"
+#include "core/sim/pty_radio.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -11,7 +11,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "sim/memory_file.h"
+#include "core/sim/memory_file.h"
 
 namespace radioprog {
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <thread>
 
-#include "base/status.h"
-#include "radio/memory_image.h"
-#include "sim/radio_simulator.h"
+#include "core/base/status.h"
+#include "core/radio/memory_image.h"
+#include "core/sim/radio_simulator.h"
 
 namespace radioprog {
 
@@ -29,7 +29,7 @@ namespace radioprog {
 /// radio waits, and a line closed by the program ends the conversation (a half-received message
 /// and unsent answers are dropped).
 class PtyRadio {
-  public:
+public:
     /// How long after the last byte of a message its answer starts. The program empties its
     /// input after it sends and before it reads, so an answer that arrives before that purge is
     /// lost. Unpaced, a pseudo-terminal's write takes no wire time, which leaves this delay as
@@ -78,7 +78,7 @@ class PtyRadio {
     /// with the conversation, the memory file saved.
     std::size_t linesClosed() const { return m_linesClosed; }
 
-  private:
+private:
     using Clock = std::chrono::steady_clock;
 
     struct Outgoing {

@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "radio/memory_image.h"
-#include "radio/packed_password.h"
+#include "core/radio/memory_image.h"
+#include "core/radio/packed_password.h"
 
 namespace radioprog {
 
@@ -66,7 +66,7 @@ struct SimStats {
 /// data bytes as its length byte announces, so that the bytes after it are read as the next
 /// command and not as data.
 class RadioSimulator {
-  public:
+public:
     static constexpr std::uint16_t kLastAddress = image::kRadioBytes - image::kHalfBlockSize;
     static constexpr std::uint8_t kAck = 0x06;
     static constexpr std::uint8_t kNak = 0x15;
@@ -103,7 +103,7 @@ class RadioSimulator {
     /// The hang-up fault fired: whoever owns the line must close it now.
     bool hungUp() const { return m_hungUp; }
 
-  private:
+private:
     enum class State {
         kIdle,             // waiting for a handshake
         kGreeted,          // handshake answered, waiting for the identity request

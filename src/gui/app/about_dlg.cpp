@@ -1,13 +1,13 @@
-#include "app/about_dlg.h"
+#include "gui/app/about_dlg.h"
 
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
 
-#include "app/built_in_pictures.h"
-#include "app/qt_text.h"
-#include "shell/about_texts.h"
+#include "core/doc/about_texts.h"
+#include "gui/app/built_in_pictures.h"
+#include "gui/app/qt_text.h"
 
 namespace radioprog::gui {
 namespace {

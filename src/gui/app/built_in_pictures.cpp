@@ -1,4 +1,4 @@
-#include "app/built_in_pictures.h"
+#include "gui/app/built_in_pictures.h"
 
 #include <QPainter>
 

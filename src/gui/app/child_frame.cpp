@@ -1,8 +1,8 @@
-#include "app/child_frame.h"
+#include "gui/app/child_frame.h"
 
 #include <QCloseEvent>
 
-#include "view/program_view.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 

@@ -1,4 +1,4 @@
-#include "app/context_help.h"
+#include "gui/app/context_help.h"
 
 #include <QAction>
 #include <QApplication>
@@ -9,9 +9,9 @@
 #include <QWidget>
 #include <algorithm>
 
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "base/help_page.h"
+#include "core/base/help_page.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
 
 namespace radioprog::gui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "doc/app_context.h"
+#include "core/doc/app_context.h"
 
 class QAction;
 class QWidget;

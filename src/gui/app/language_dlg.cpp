@@ -1,4 +1,4 @@
-#include "app/language_dlg.h"
+#include "gui/app/language_dlg.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/context_help.h"
-#include "shell/language_choice.h"
+#include "core/doc/language_choice.h"
+#include "gui/app/context_help.h"
 
 namespace radioprog::gui {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "doc/app_context.h"
+#include "core/doc/app_context.h"
 
 class QButtonGroup;
 class QRadioButton;

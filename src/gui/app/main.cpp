@@ -1,6 +1,6 @@
 #include <QApplication>
 
-#include "app/program_app.h"
+#include "gui/app/program_app.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);

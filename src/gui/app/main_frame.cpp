@@ -1,4 +1,4 @@
-#include "app/main_frame.h"
+#include "gui/app/main_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -12,11 +12,11 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "app/child_frame.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "base/string_table.h"
-#include "view/program_view.h"
+#include "core/base/string_table.h"
+#include "gui/app/child_frame.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 namespace {

@@ -4,10 +4,10 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/program_restart.h"
-#include "doc/app_context.h"
-#include "doc/program_doc.h"
-#include "link/port_opener.h"
+#include "core/doc/app_context.h"
+#include "core/doc/program_doc.h"
+#include "core/link/port_opener.h"
+#include "gui/app/program_restart.h"
 
 class QAction;
 class QMdiArea;

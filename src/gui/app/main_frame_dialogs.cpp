@@ -2,11 +2,11 @@
 #include <QAction>
 #include <QMenu>
 
-#include "app/main_frame.h"
-#include "dialogs/optional_features_dlg.h"
-#include "link/password_dlg.h"
-#include "radio/product_info_dlg.h"
-#include "view/program_view.h"
+#include "gui/app/main_frame.h"
+#include "gui/dialogs/optional_features_dlg.h"
+#include "gui/link/password_dlg.h"
+#include "gui/radio/product_info_dlg.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 
@@ -64,7 +64,7 @@ void CMainFrame::AddDialogCommands() {
 void CMainFrame::UpdateDialogCommands(bool document, bool idle) {
     action("optionalFeatures")->setEnabled(document && idle);
     action("scanInfo")->setEnabled(document && idle);
-    action("password")->setEnabled(document && idle && m_context.accessRole != 0);
+    action("password")->setEnabled(document && idle && m_context.link.role == AccessRole::Admin);
 }
 
 // The dialogs change the image in place; a change means the document differs from its file.
@@ -84,7 +84,7 @@ void CMainFrame::OnOptionalFeatures() {
 // Only an Admin sets the User password; the command is not offered to a User either.
 void CMainFrame::OnPassword() {
     CProgramView* view = activeView();
-    if (!view || TransferRunning() || m_context.accessRole == 0) {
+    if (!view || TransferRunning() || m_context.link.role == AccessRole::User) {
         return;
     }
     RadioImage& image = view->document().image();

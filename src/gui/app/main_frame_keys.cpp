@@ -7,10 +7,10 @@
 #include <QMenu>
 #include <vector>
 
-#include "app/context_help.h"
-#include "app/main_frame.h"
-#include "app/navigation_bar.h"
-#include "view/program_view.h"
+#include "gui/app/context_help.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/navigation_bar.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 namespace {

@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QMenu>
 
-#include "app/main_frame.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "view/program_view.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 void CMainFrame::SetRestart(RestartCommand command, ProgramStarter starter) {

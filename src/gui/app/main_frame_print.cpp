@@ -13,11 +13,11 @@
 #include <QStatusBar>
 #include <QToolBar>
 
-#include "app/built_in_pictures.h"
-#include "app/main_frame.h"
-#include "app/message_service.h"
-#include "base/atomic_file.h"
-#include "view/program_view.h"
+#include "core/base/atomic_file.h"
+#include "gui/app/built_in_pictures.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/message_service.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 namespace {

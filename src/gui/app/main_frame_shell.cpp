@@ -8,15 +8,15 @@
 #include <QStyle>
 #include <QToolBar>
 
-#include "app/about_dlg.h"
-#include "app/built_in_pictures.h"
-#include "app/main_frame.h"
-#include "app/mdi_client_wnd.h"
-#include "app/navigation_bar.h"
-#include "app/qt_text.h"
-#include "shell/about_texts.h"
-#include "shell/language_choice.h"
-#include "shell/navigation_tree.h"
+#include "core/doc/about_texts.h"
+#include "core/doc/language_choice.h"
+#include "gui/app/about_dlg.h"
+#include "gui/app/built_in_pictures.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/mdi_client_wnd.h"
+#include "gui/app/navigation_bar.h"
+#include "gui/app/qt_text.h"
+#include "gui/shell/navigation_tree.h"
 
 namespace radioprog::gui {
 namespace {
@@ -96,7 +96,7 @@ void CMainFrame::AdaptMenus() {
         first->setText(Q(ReadAboutTexts(m_context.profile, m_context.languageName).title));
     }
     // A User has no Password command at all: no menu item, and the action stays disabled.
-    if (m_context.accessRole == 0) {
+    if (m_context.link.role == AccessRole::User) {
         menu("menuProgram")->removeAction(action("password"));
     }
     if (QAction* language = action("language")) {

@@ -1,12 +1,12 @@
-#include "app/mdi_client_wnd.h"
+#include "gui/app/mdi_client_wnd.h"
 
 #include <QImage>
 #include <QMdiArea>
 #include <QPaintEvent>
 #include <QPainter>
 
-#include "app/built_in_pictures.h"
-#include "shell/tiling.h"
+#include "gui/app/built_in_pictures.h"
+#include "gui/shell/tiling.h"
 
 namespace radioprog::gui {
 

@@ -1,4 +1,4 @@
-#include "app/message_service.h"
+#include "gui/app/message_service.h"
 
 namespace radioprog::gui {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/navigation_bar.h"
+#include "gui/app/navigation_bar.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -6,7 +6,7 @@
 #include <QPainter>
 #include <QToolTip>
 
-#include "app/built_in_pictures.h"
+#include "gui/app/built_in_pictures.h"
 
 namespace radioprog::gui {
 namespace {

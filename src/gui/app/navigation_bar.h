@@ -6,9 +6,9 @@
 #include <QWidget>
 #include <optional>
 
-#include "doc/app_context.h"
-#include "shell/navigation_bar_layout.h"
-#include "shell/navigation_bar_mouse.h"
+#include "core/doc/app_context.h"
+#include "gui/shell/navigation_bar_layout.h"
+#include "gui/shell/navigation_bar_mouse.h"
 
 namespace radioprog::gui {
 

@@ -1,19 +1,20 @@
-#include "app/program_app.h"
+#include "gui/app/program_app.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLibraryInfo>
 
-#include "app/main_frame.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "base/app_directory.h"
-#include "link/login_dlg.h"
-#include "link/port_names.h"
-#include "link/serial_port_opener.h"
-#include "sim/demo_memory.h"
-#include "sim/pty_radio.h"
+#include "core/base/app_directory.h"
+#include "core/doc/port_map.h"
+#include "core/link/port_names.h"
+#include "core/link/serial_port_opener.h"
+#include "core/sim/demo_memory.h"
+#include "core/sim/pty_radio.h"
+#include "gui/app/main_frame.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/link/login_dlg.h"
 
 namespace radioprog::gui {
 namespace {
@@ -22,7 +23,7 @@ namespace {
 class DemoOpener : public PortOpener {
 public:
     DemoOpener(const UserStore& store, std::string demoDevice)
-        : m_serial(store), m_demoDevice(std::move(demoDevice)) {}
+        : m_serial(StoredPortBinding(store)), m_demoDevice(std::move(demoDevice)) {}
     Opened Open(const std::string& portName, const TimeoutProfile& profile) override {
         return m_serial.Open(Route(portName), profile);
     }
@@ -82,8 +83,12 @@ bool CProgramApp::LoadCatalogue() {
 }
 
 bool CProgramApp::Login() {
-    m_context->accessRole = LoadAccessRole(*m_context);
+    const std::optional<AccessRole> stored = LoadAccessRole(*m_context);
+    m_context->link.role = stored.value_or(AccessRole::Admin);
     CLoginDlg login(*m_context);
+    if (!stored) {
+        login.SelectNoRole();
+    }
     return login.exec() == QDialog::Accepted;
 }
 
@@ -130,7 +135,7 @@ void CProgramApp::BindPorts() {
                         Q(failed.In(m_context->language)) + "\n" + Q(started.error),
                         QMessageBox::Ok);
     }
-    m_opener = std::make_unique<SerialPortOpener>(m_context->userStore);
+    m_opener = std::make_unique<SerialPortOpener>(StoredPortBinding(m_context->userStore));
 }
 
 void CProgramApp::Exit() {

@@ -5,9 +5,9 @@
 #include <memory>
 #include <optional>
 
-#include "doc/app_context.h"
-#include "link/port_opener.h"
-#include "sim/pty_radio.h"
+#include "core/doc/app_context.h"
+#include "core/link/port_opener.h"
+#include "core/sim/pty_radio.h"
 
 namespace radioprog::gui {
 

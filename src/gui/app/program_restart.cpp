@@ -1,4 +1,4 @@
-#include "app/program_restart.h"
+#include "gui/app/program_restart.h"
 
 #include <QProcess>
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "base/status.h"
+#include "core/base/status.h"
 
 namespace radioprog::gui {
 

@@ -1,4 +1,4 @@
-#include "dialogs/optional_features_dlg.h"
+#include "gui/dialogs/optional_features_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/context_help.h"
-#include "app/qt_text.h"
-#include "dialogs/text_validators.h"
+#include "gui/app/context_help.h"
+#include "gui/app/qt_text.h"
+#include "gui/dialogs/text_validators.h"
 
 namespace radioprog::gui {
 namespace {

@@ -3,9 +3,9 @@
 #include <QDialog>
 #include <map>
 
-#include "doc/app_context.h"
-#include "radio/memory_image.h"
-#include "radio/optional_features.h"
+#include "core/doc/app_context.h"
+#include "core/radio/memory_image.h"
+#include "core/radio/optional_features.h"
 
 class QCheckBox;
 class QComboBox;

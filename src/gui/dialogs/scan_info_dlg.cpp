@@ -1,4 +1,4 @@
-#include "dialogs/scan_info_dlg.h"
+#include "gui/dialogs/scan_info_dlg.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/context_help.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "dialogs/spin_arrows.h"
-#include "dialogs/text_validators.h"
+#include "gui/app/context_help.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/dialogs/spin_arrows.h"
+#include "gui/dialogs/text_validators.h"
 
 namespace radioprog::gui {
 namespace {

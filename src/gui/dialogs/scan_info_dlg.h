@@ -4,9 +4,9 @@
 #include <map>
 #include <optional>
 
-#include "doc/app_context.h"
-#include "radio/memory_image.h"
-#include "radio/scan_info.h"
+#include "core/doc/app_context.h"
+#include "core/radio/memory_image.h"
+#include "core/radio/scan_info.h"
 
 class QComboBox;
 class QLineEdit;

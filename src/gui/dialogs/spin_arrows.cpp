@@ -1,4 +1,4 @@
-#include "dialogs/spin_arrows.h"
+#include "gui/dialogs/spin_arrows.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

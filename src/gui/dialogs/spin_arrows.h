@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "radio/scan_info.h"
+#include "core/radio/scan_info.h"
 
 class QLineEdit;
 class QToolButton;

@@ -1,6 +1,6 @@
-#include "dialogs/text_validators.h"
+#include "gui/dialogs/text_validators.h"
 
-#include "app/qt_text.h"
+#include "gui/app/qt_text.h"
 
 namespace radioprog::gui {
 KeepTextValidator::KeepTextValidator(Keep keep, QObject* parent)

@@ -1,4 +1,4 @@
-#include "link/com_setup_dlg.h"
+#include "gui/link/com_setup_dlg.h"
 
 #include <QButtonGroup>
 #include <QDialogButtonBox>
@@ -8,8 +8,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/context_help.h"
-#include "link/com_setup.h"
+#include "core/doc/com_setup.h"
+#include "gui/app/context_help.h"
 
 namespace radioprog::gui {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "base/status.h"
-#include "doc/app_context.h"
-#include "link/port_opener.h"
+#include "core/base/status.h"
+#include "core/doc/app_context.h"
+#include "core/link/port_opener.h"
 
 class QButtonGroup;
 class QRadioButton;

@@ -1,11 +1,11 @@
-#include "link/gui_link_observer.h"
+#include "gui/link/gui_link_observer.h"
 
 #include <QCoreApplication>
 
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "base/string_table.h"
-#include "link/login_dlg.h"
+#include "core/base/string_table.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/link/login_dlg.h"
 
 namespace radioprog::gui {
 GuiLinkObserver::GuiLinkObserver(AppContext& context, QWidget* owner, CProcessDlg* dialog)
@@ -41,7 +41,7 @@ std::optional<PackedPassword> GuiLinkObserver::ReLogin() {
     if (login.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return m_context.loginPassword;
+    return m_context.link.loginPassword;
 }
 
 void GuiLinkObserver::ShowMessage(LinkMessage message, const std::string& detail) {

@@ -2,9 +2,9 @@
 
 #include <QPointer>
 
-#include "doc/app_context.h"
-#include "link/link_observer.h"
-#include "link/process_dlg.h"
+#include "core/doc/app_context.h"
+#include "core/link/link_observer.h"
+#include "gui/link/process_dlg.h"
 
 class QWidget;
 

@@ -1,4 +1,4 @@
-#include "link/login_dlg.h"
+#include "gui/link/login_dlg.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -43,9 +43,7 @@ int CLoginDlg::exec() {
         m_roles->addItem(QString::fromUtf8(name.In(m_context.language).data(),
                                            static_cast<int>(name.In(m_context.language).size())));
     }
-    // A stored role other than 0 or 1 selects nothing.
-    const int role = m_context.accessRole;
-    m_roles->setCurrentIndex(role == 0 || role == 1 ? role : -1);
+    m_roles->setCurrentIndex(m_selectRole ? StoredRoleValue(m_context.link.role) : -1);
     m_roles->setEnabled(m_roleListEnabled);
     m_password->clear();
     m_password->setFocus();
@@ -55,8 +53,8 @@ int CLoginDlg::exec() {
 void CLoginDlg::accept() {
     if (m_roles->currentIndex() >= 0) {
         if (const auto packed = PackPassword(m_password->text().toStdString())) {
-            m_context.accessRole = m_roles->currentIndex();
-            m_context.loginPassword = *packed;
+            m_context.link.role = RoleFromStoredValue(m_roles->currentIndex());
+            m_context.link.loginPassword = *packed;
         }
     }
     QDialog::accept();

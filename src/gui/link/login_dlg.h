@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "doc/app_context.h"
+#include "core/doc/app_context.h"
 
 class QComboBox;
 class QLineEdit;
@@ -19,6 +19,8 @@ public:
 
     /// Cleared for the re-login during a transfer: only the password can change then.
     void SetRoleListEnabled(bool enabled) { m_roleListEnabled = enabled; }
+    /// The next showing selects no role: the stored role was neither User nor Admin.
+    void SelectNoRole() { m_selectRole = false; }
 
     int exec() override;
     void accept() override;
@@ -31,6 +33,7 @@ private:
     QComboBox* m_roles;
     QLineEdit* m_password;
     bool m_roleListEnabled = true;
+    bool m_selectRole = true;
 };
 
 }  // namespace radioprog::gui

@@ -1,4 +1,4 @@
-#include "link/password_dlg.h"
+#include "gui/link/password_dlg.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/context_help.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "dialogs/text_validators.h"
-#include "radio/packed_password.h"
+#include "core/radio/packed_password.h"
+#include "gui/app/context_help.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/dialogs/text_validators.h"
 
 namespace radioprog::gui {
 namespace {
@@ -81,7 +81,7 @@ void CPasswordDlg::OnQuery() {
     PasswordResult result{PasswordExchange::Done, {}};
     {
         const BusyCursor busy;
-        result = radioprog::OnQuery(m_opener, m_context, m_image);
+        result = radioprog::OnQuery(m_opener, m_context.link, m_image);
     }
     if (result.result == PasswordExchange::Done) {
         m_password->setText(Q(ShowUserPassword(m_image)));
@@ -96,8 +96,8 @@ void CPasswordDlg::OnChange() {
     PasswordResult result{PasswordExchange::Done, {}};
     {
         const BusyCursor busy;
-        result =
-            radioprog::OnChange(m_opener, m_context, m_image, m_password->text().toStdString());
+        result = radioprog::OnChange(m_opener, m_context.link, m_image,
+                                     m_password->text().toStdString());
     }
     Report(result);
 }

@@ -2,10 +2,10 @@
 
 #include <QDialog>
 
-#include "doc/app_context.h"
-#include "link/password_service.h"
-#include "link/port_opener.h"
-#include "radio/memory_image.h"
+#include "core/doc/app_context.h"
+#include "core/link/password_service.h"
+#include "core/link/port_opener.h"
+#include "core/radio/memory_image.h"
 
 class QLineEdit;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "link/process_dlg.h"
+#include "gui/link/process_dlg.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

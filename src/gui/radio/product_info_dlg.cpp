@@ -1,4 +1,4 @@
-#include "radio/product_info_dlg.h"
+#include "gui/radio/product_info_dlg.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -12,9 +12,9 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "app/context_help.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
+#include "gui/app/context_help.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
 
 namespace radioprog::gui {
 namespace {

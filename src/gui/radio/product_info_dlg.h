@@ -2,8 +2,8 @@
 
 #include <QDialog>
 
-#include "doc/app_context.h"
-#include "radio/product_info.h"
+#include "core/doc/app_context.h"
+#include "core/doc/product_settings.h"
 
 class QComboBox;
 class QLineEdit;

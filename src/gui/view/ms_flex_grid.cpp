@@ -1,4 +1,4 @@
-#include "view/ms_flex_grid.h"
+#include "gui/view/ms_flex_grid.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "view/program_view.h"
+#include "gui/view/program_view.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -7,22 +7,22 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "app/context_help.h"
-#include "app/language_dlg.h"
-#include "app/message_service.h"
-#include "app/qt_text.h"
-#include "base/string_table.h"
-#include "dialogs/scan_info_dlg.h"
-#include "doc/grid_refresh.h"
-#include "link/com_setup.h"
-#include "link/com_setup_dlg.h"
-#include "link/gui_link_observer.h"
-#include "link/process_dlg.h"
-#include "link/radio_transfer.h"
-#include "radio/cell_editing.h"
-#include "radio/channel_codec.h"
-#include "radio/grid_columns.h"
-#include "radio/tones.h"
+#include "core/base/string_table.h"
+#include "core/doc/com_setup.h"
+#include "core/doc/grid_refresh.h"
+#include "core/doc/radio_transfer.h"
+#include "core/radio/cell_editing.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/grid_columns.h"
+#include "core/radio/tones.h"
+#include "gui/app/context_help.h"
+#include "gui/app/language_dlg.h"
+#include "gui/app/message_service.h"
+#include "gui/app/qt_text.h"
+#include "gui/dialogs/scan_info_dlg.h"
+#include "gui/link/com_setup_dlg.h"
+#include "gui/link/gui_link_observer.h"
+#include "gui/link/process_dlg.h"
 
 namespace radioprog::gui {
 namespace {

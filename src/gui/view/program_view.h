@@ -6,15 +6,15 @@
 #include <memory>
 #include <vector>
 
-#include "base/string_table.h"
-#include "doc/app_context.h"
-#include "doc/program_doc.h"
-#include "link/block_transfer.h"
-#include "link/port_opener.h"
-#include "link/process_dlg.h"
-#include "radio/channel_grid.h"
-#include "report/print_page_table.h"
-#include "view/ms_flex_grid.h"
+#include "core/base/string_table.h"
+#include "core/doc/app_context.h"
+#include "core/doc/program_doc.h"
+#include "core/link/block_transfer.h"
+#include "core/link/port_opener.h"
+#include "core/radio/channel_grid.h"
+#include "core/report/print_page_table.h"
+#include "gui/link/process_dlg.h"
+#include "gui/view/ms_flex_grid.h"
 
 class QPageLayout;
 class QPagedPaintDevice;

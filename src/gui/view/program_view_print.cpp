@@ -2,9 +2,10 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 
-#include "report/report_layout.h"
-#include "view/program_view.h"
-#include "view/report_renderer.h"
+#include "core/doc/about_texts.h"
+#include "core/report/report_layout.h"
+#include "gui/view/program_view.h"
+#include "gui/view/report_renderer.h"
 
 namespace radioprog::gui {
 

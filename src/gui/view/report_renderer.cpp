@@ -1,4 +1,4 @@
-#include "view/report_renderer.h"
+#include "gui/view/report_renderer.h"
 
 #include <QBuffer>
 #include <QFontMetricsF>

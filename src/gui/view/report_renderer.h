@@ -6,7 +6,7 @@
 #include <QString>
 #include <string>
 
-#include "report/report_layout.h"
+#include "core/report/report_layout.h"
 
 class QPagedPaintDevice;
 class QPaintDevice;

@@ -1,4 +1,4 @@
-#include "base/atomic_file.h"
+#include "core/base/atomic_file.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "base/help_page.h"
+#include "core/base/help_page.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "../../support/temp_dir.h"
-#include "radio/cell_editing.h"
+#include "core/radio/cell_editing.h"
 
 namespace radioprog {
 namespace {

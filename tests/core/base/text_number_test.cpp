@@ -1,4 +1,4 @@
-#include "base/text_number.h"
+#include "core/base/text_number.h"
 
 #include <gtest/gtest.h>
 

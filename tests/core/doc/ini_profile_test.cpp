@@ -1,4 +1,4 @@
-#include "doc/ini_profile.h"
+#include "core/doc/ini_profile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "doc/program_doc.h"
+#include "core/doc/program_doc.h"
 
 #include <gtest/gtest.h>
 
 #include "../../support/temp_dir.h"
-#include "doc/app_context.h"
-#include "doc/grid_refresh.h"
-#include "radio/channel_codec.h"
-#include "radio/text_grid.h"
+#include "core/doc/app_context.h"
+#include "core/doc/grid_refresh.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 namespace {
@@ -43,7 +43,7 @@ protected:
 };
 
 TEST_F(ProgramDocTest, NewDocumentHoldsTheDefaultsAndTheLoginPasswordAsAdminPassword) {
-    m_context.loginPassword = {0x12, 0x34, 0x5F};
+    m_context.link.loginPassword = {0x12, 0x34, 0x5F};
     m_context.language = Language::Chinese;
     ASSERT_TRUE(m_doc.OnNewDocument(m_context));
     EXPECT_TRUE(m_context.newDocument);

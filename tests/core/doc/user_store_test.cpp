@@ -1,4 +1,4 @@
-#include "doc/user_store.h"
+#include "core/doc/user_store.h"
 
 #include <gtest/gtest.h>
 

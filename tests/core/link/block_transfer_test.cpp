@@ -1,11 +1,8 @@
-#include "link/block_transfer.h"
+#include "core/link/block_transfer.h"
 
 #include <gtest/gtest.h>
 
-#include "doc/app_context.h"
 #include "fake_line.h"
-#include "link/radio_transfer.h"
-#include "radio/text_grid.h"
 #include "test_radio.h"
 
 namespace radioprog {
@@ -36,11 +33,11 @@ protected:
         std::copy(wire::kStandardIdentity.begin(), wire::kStandardIdentity.end(),
                   m_radio.memory.begin() + image::kIdentity);
         m_line.peer = std::ref(m_radio);
-        m_context.accessRole = 1;
+        m_session.role = AccessRole::Admin;
     }
     TransferOutcome Transfer(TransferDirection direction) {
         FakeOpener opener(m_line);
-        return TransferImage(direction, m_image, opener, m_context, m_observer);
+        return TransferImage(direction, m_image, opener, m_session, m_observer);
     }
     std::string LogFrom(const std::string& first, std::size_t tokens) const {
         const auto at = std::find(m_line.log.begin(), m_line.log.end(), first);
@@ -51,8 +48,7 @@ protected:
         return joined;
     }
 
-    testing::TempDir m_dir;
-    AppContext m_context{m_dir / "user.ini"};
+    LinkSession m_session;
     TestRadio m_radio;
     FakeLine m_line;
     TestObserver m_observer{m_line};
@@ -100,7 +96,7 @@ TEST_F(TransferTest, AdminWritesEveryHalfBlockUserKeepsTheRadiosIdentity) {
         m_radio.written.clear();
         m_observer.pumps = 0;
         m_observer.progress.clear();
-        m_context.accessRole = c.role;
+        m_session.role = RoleFromStoredValue(c.role);
         EXPECT_EQ(Transfer(TransferDirection::Write).kind, Kind::Complete);
         EXPECT_EQ(m_radio.written.size(), c.halfBlocks);
         EXPECT_EQ(m_observer.pumps, c.pumps);
@@ -163,61 +159,6 @@ TEST_F(TransferTest, CancelBetweenBlocksEndsAtOnce) {
     EXPECT_TRUE(m_observer.messages.empty());
     EXPECT_EQ(m_line.log.back(), "close");
     EXPECT_EQ(m_line.Count("W 52 00 30 08"), 0u);
-}
-
-class RadioTransferTest : public TransferTest {
-protected:
-    RadioTransferResult Run(TransferDirection direction) {
-        FakeOpener opener(m_line);
-        return RunRadioTransfer(direction, m_doc, m_grid, opener, m_context, m_observer);
-    }
-    CProgramDoc m_doc;
-    TextGrid m_grid;
-};
-
-TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
-    m_doc.OnNewDocument(m_context);
-    // Channel 2 of the radio holds 145.0125 MHz; its band bytes say 136-174.
-    const std::uint8_t channel[] = {0x50, 0x12, 0x50, 0x14, 0x50, 0x12, 0x50, 0x14,
-                                    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x30, 0xFF, 0xFF};
-    std::copy(std::begin(channel), std::end(channel), m_radio.memory.begin() + 0x20);
-    m_radio.memory[0x1AD] = 0x13;
-    m_radio.memory[0x1AE] = 0x17;
-    m_radio.memory[0x1AF] = 0x64;
-    const RadioTransferResult result = Run(TransferDirection::Read);
-    EXPECT_EQ(result.outcome.kind, Kind::Complete);
-    ASSERT_TRUE(result.refresh);
-    EXPECT_FALSE(m_context.newDocument);
-    EXPECT_EQ(m_grid.TextMatrix(2, 1), "145.01250");
-}
-
-TEST_F(RadioTransferTest, ACancelledReadLeavesTheGridAndTheFlag) {
-    m_doc.OnNewDocument(m_context);
-    m_grid.SetTextMatrix(1, 1, "150.00000");
-    m_observer.cancelAfterPumps = 10;
-    const RadioTransferResult result = Run(TransferDirection::Read);
-    EXPECT_EQ(result.outcome.kind, Kind::Cancelled);
-    EXPECT_FALSE(result.refresh);
-    EXPECT_TRUE(m_context.newDocument);
-    EXPECT_EQ(m_grid.TextMatrix(1, 1), "150.00000");
-}
-
-TEST_F(RadioTransferTest, AWriteCommitsTheOpenEditAndStoresTheGridFirst) {
-    m_doc.OnNewDocument(m_context);
-    m_grid.SetCurrentCell(4, 1);
-    m_grid.OpenEditor("146.52");
-    EXPECT_EQ(Run(TransferDirection::Write).outcome.kind, Kind::Complete);
-    EXPECT_EQ(m_radio.memory[0x40], 0x00);
-    EXPECT_EQ(m_radio.memory[0x41], 0x20);
-    EXPECT_EQ(m_radio.memory[0x42], 0x65);
-    EXPECT_EQ(m_radio.memory[0x43], 0x14);
-
-    m_grid.SetCurrentCell(4, 2);
-    m_grid.OpenEditor("146.513");
-    Run(TransferDirection::Write);
-    EXPECT_EQ(m_observer.messages.front(),
-              "RefusedEntry: Error data Value, please input according the step value(6.25K/5k).");
-    EXPECT_EQ(m_radio.memory[0x47], 0xFF);
 }
 
 }  // namespace

@@ -1,8 +1,7 @@
-#include "link/connection.h"
+#include "core/link/connection.h"
 
 #include <gtest/gtest.h>
 
-#include "doc/app_context.h"
 #include "fake_line.h"
 #include "test_radio.h"
 
@@ -45,7 +44,7 @@ TEST(CheckIdentity, ComparesTheRolesPasswordUnlessItIsUnsetOrTheIdentityIsStanda
         {IdentityReply{}, 1, six, false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(CheckIdentity(c.reply, c.role, c.login), c.accepted)
+        EXPECT_EQ(CheckIdentity(c.reply, RoleFromStoredValue(c.role), c.login), c.accepted)
             << FakeLine::Hex(c.reply) << " role " << c.role;
     }
 }
@@ -67,26 +66,25 @@ protected:
         m_radio.memory.fill(0xFF);
         SetIdentity(wire::kStandardIdentity);
         m_line.peer = std::ref(m_radio);
-        m_context.accessRole = 1;
-        m_context.loginPassword = {0xFF, 0xFF, 0xFF};
+        m_session.role = AccessRole::Admin;
+        m_session.loginPassword = {0xFF, 0xFF, 0xFF};
     }
     void SetIdentity(const IdentityReply& identity) {
         std::copy(identity.begin(), identity.end(), m_radio.memory.begin() + image::kIdentity);
     }
     Connection Connect() {
         FakeOpener opener(m_line);
-        return ConnectForTransfer(opener, m_context, m_observer);
+        return ConnectForTransfer(opener, m_session, m_observer);
     }
 
-    testing::TempDir m_dir;
-    AppContext m_context{m_dir / "user.ini"};
+    LinkSession m_session;
     TestRadio m_radio;
     FakeLine m_line;
     TestObserver m_observer{m_line};
 };
 
 TEST_F(ConnectTest, ASuccessfulConnectionSendsExactlyThisSequence) {
-    m_context.portName = "com3";
+    m_session.portName = "com3";
     const Connection connection = Connect();
     ASSERT_TRUE(connection.port);
     EXPECT_EQ(m_line.lastPortName, "com3");
@@ -118,7 +116,7 @@ TEST_F(ConnectTest, APortThatCannotBeOpenedIsReportedWithItsCause) {
 
 TEST_F(ConnectTest, ASilentRadioIsACommunicationErrorNeverAPasswordError) {
     for (const PackedPassword login : {PackedPassword{0, 0, 0}, PackedPassword{0x12, 0x34, 0x56}}) {
-        m_context.loginPassword = login;
+        m_session.loginPassword = login;
         m_radio.handshakeAnswer.reset();
         m_radio.answerIdentity = false;
         m_observer.messages.clear();
@@ -132,11 +130,11 @@ TEST_F(ConnectTest, ASilentRadioIsACommunicationErrorNeverAPasswordError) {
 
 TEST_F(ConnectTest, APasswordErrorAsksForTheLoginAgainAndRetriesWithIt) {
     SetIdentity(Identity({0x12, 0x34, 0x56}, {0xFF, 0xFF, 0xFF}));
-    m_context.loginPassword = {0x12, 0x34, 0xFF};
+    m_session.loginPassword = {0x12, 0x34, 0xFF};
     m_observer.reLogins = {PackedPassword{0x11, 0x11, 0x11}, PackedPassword{0x12, 0x34, 0x56}};
     const Connection connection = Connect();
     ASSERT_TRUE(connection.port);
-    EXPECT_EQ(m_context.loginPassword, (PackedPassword{0x12, 0x34, 0x56}));
+    EXPECT_EQ(m_session.loginPassword, (PackedPassword{0x12, 0x34, 0x56}));
     EXPECT_EQ(m_observer.messages,
               (std::vector<std::string>{"PasswordError", "ReLogin", "PasswordError", "ReLogin"}));
     EXPECT_EQ(m_line.Count("W 5D"), 3u);

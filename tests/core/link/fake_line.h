@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "../../support/temp_dir.h"
-#include "link/port_opener.h"
-#include "link/radio_port.h"
+#include "core/link/port_opener.h"
+#include "core/link/radio_port.h"
 
 namespace radioprog::testing {
 

@@ -1,8 +1,7 @@
-#include "link/password_service.h"
+#include "core/link/password_service.h"
 
 #include <gtest/gtest.h>
 
-#include "doc/app_context.h"
 #include "fake_line.h"
 #include "test_radio.h"
 
@@ -61,15 +60,14 @@ struct PasswordBench {
     }
     PasswordResult Query() {
         FakeOpener opener(m_line);
-        return OnQuery(opener, m_context, m_image);
+        return OnQuery(opener, m_session, m_image);
     }
     PasswordResult Change(const char* typed) {
         FakeOpener opener(m_line);
-        return OnChange(opener, m_context, m_image, typed);
+        return OnChange(opener, m_session, m_image, typed);
     }
 
-    testing::TempDir m_dir;
-    AppContext m_context{m_dir / "user.ini"};
+    LinkSession m_session;
     TestRadio m_radio;
     FakeLine m_line;
     RadioImage m_image;
@@ -146,10 +144,10 @@ TEST_F(PasswordTest, FailuresAreReportedAndLeaveTheImageAlone) {
 
 TEST_F(PasswordTest, TheRightAdminPasswordOpensTheRadio) {
     SetIdentity({0x50, 0xFF, 0x12, 0x34, 0x56, 0xFF, 0xFF, 0xFF});
-    m_context.loginPassword = {0x12, 0x34, 0x56};
+    m_session.loginPassword = {0x12, 0x34, 0x56};
     EXPECT_EQ(Query().result, PasswordExchange::Done);
     SetIdentity(wire::kStandardIdentity);
-    m_context.loginPassword = {0x31, 0x38, 0x34};
+    m_session.loginPassword = {0x31, 0x38, 0x34};
     EXPECT_EQ(Query().result, PasswordExchange::Done);
 }
 

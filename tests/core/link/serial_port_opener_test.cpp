@@ -1,4 +1,4 @@
-#include "link/serial_port_opener.h"
+#include "core/link/serial_port_opener.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +8,9 @@
 
 #include "../../support/pseudo_terminal.h"
 #include "../../support/temp_dir.h"
-#include "doc/user_store.h"
-#include "link/port_names.h"
+#include "core/doc/port_map.h"
+#include "core/doc/user_store.h"
+#include "core/link/port_names.h"
 
 namespace radioprog {
 namespace {
@@ -21,7 +22,7 @@ class SerialPortOpenerTest : public ::testing::Test {
 protected:
     TempDir m_dir;
     UserStore m_store{m_dir / "user.ini"};
-    SerialPortOpener m_opener{m_store};
+    SerialPortOpener m_opener{StoredPortBinding(m_store)};
 };
 
 TEST_F(SerialPortOpenerTest, OpensTheDeviceAPortNameIsBoundTo) {

@@ -4,10 +4,9 @@
 
 #include <random>
 
-#include "doc/app_context.h"
+#include "core/link/block_transfer.h"
+#include "core/sim/radio_simulator.h"
 #include "fake_line.h"
-#include "link/block_transfer.h"
-#include "sim/radio_simulator.h"
 #include "test_radio.h"
 
 namespace radioprog {
@@ -87,9 +86,8 @@ TEST(Soak, RandomFaultsNeverGiveAFalseSuccessOrAHang) {
         line.peer = [&radio](std::uint8_t byte) { return radio.Receive(byte); };
         line.answerDelay = trial.fault == Fault::Slow ? Milliseconds(400) : Milliseconds(3);
         TestObserver observer(line);
-        testing::TempDir dir;
-        AppContext context(dir / "user.ini");
-        context.accessRole = trial.role;
+        LinkSession session;
+        session.role = RoleFromStoredValue(trial.role);
         RadioImage image;
         for (auto& byte : image) {
             byte = static_cast<std::uint8_t>(random());
@@ -97,7 +95,7 @@ TEST(Soak, RandomFaultsNeverGiveAFalseSuccessOrAHang) {
         const RadioImage imageBefore = image;
         FakeOpener opener(line);
         const TransferOutcome outcome =
-            TransferImage(trial.direction, image, opener, context, observer);
+            TransferImage(trial.direction, image, opener, session, observer);
 
         // Bounded: a full transfer takes a few seconds of virtual time, a failure less.
         EXPECT_LT(line.now, Milliseconds(30000));

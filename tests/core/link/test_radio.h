@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "core/link/block_transfer.h"
+#include "core/link/connection.h"
+#include "core/link/link_observer.h"
+#include "core/radio/memory_image.h"
 #include "fake_line.h"
-#include "link/block_transfer.h"
-#include "link/connection.h"
-#include "link/link_observer.h"
-#include "radio/memory_image.h"
 
 namespace radioprog::testing {
 

@@ -1,8 +1,8 @@
-#include "radio/cell_editing.h"
+#include "core/radio/cell_editing.h"
 
 #include <gtest/gtest.h>
 
-#include "radio/grid_columns.h"
+#include "core/radio/grid_columns.h"
 
 namespace radioprog {
 namespace {

@@ -1,4 +1,4 @@
-#include "radio/channel_codec.h"
+#include "core/radio/channel_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "radio/channel_record.h"
-#include "radio/text_grid.h"
+#include "core/radio/channel_record.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 namespace {

@@ -1,8 +1,8 @@
-#include "radio/channel_record.h"
+#include "core/radio/channel_record.h"
 
 #include <gtest/gtest.h>
 
-#include "radio/band_limits.h"
+#include "core/radio/band_limits.h"
 
 namespace radioprog {
 namespace {

@@ -1,11 +1,11 @@
-#include "radio/decimal_multiply.h"
+#include "core/radio/decimal_multiply.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "base/text_number.h"
+#include "core/base/text_number.h"
 
 namespace radioprog {
 namespace {

@@ -1,4 +1,4 @@
-#include "radio/frequency_rule.h"
+#include "core/radio/frequency_rule.h"
 
 #include <gtest/gtest.h>
 

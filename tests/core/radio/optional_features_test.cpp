@@ -1,4 +1,4 @@
-#include "radio/optional_features.h"
+#include "core/radio/optional_features.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "doc/program_doc.h"
+#include "core/doc/program_doc.h"
 
 namespace radioprog {
 namespace {

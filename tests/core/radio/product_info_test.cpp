@@ -1,9 +1,8 @@
-#include "radio/product_info.h"
-
 #include <gtest/gtest.h>
 
 #include "../../support/temp_dir.h"
-#include "doc/ini_profile.h"
+#include "core/doc/ini_profile.h"
+#include "core/doc/product_settings.h"
 
 namespace radioprog {
 namespace {

@@ -1,4 +1,4 @@
-#include "radio/scan_info.h"
+#include "core/radio/scan_info.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "doc/program_doc.h"
-#include "radio/channel_record.h"
-#include "radio/text_grid.h"
+#include "core/doc/program_doc.h"
+#include "core/radio/channel_record.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 namespace {

@@ -1,4 +1,4 @@
-#include "radio/tones.h"
+#include "core/radio/tones.h"
 
 #include <gtest/gtest.h>
 

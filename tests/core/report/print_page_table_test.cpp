@@ -1,11 +1,11 @@
-#include "report/print_page_table.h"
+#include "core/report/print_page_table.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
-#include "radio/text_grid.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 namespace {

@@ -1,4 +1,4 @@
-#include "report/report_layout.h"
+#include "core/report/report_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "../../support/temp_dir.h"
-#include "doc/app_context.h"
-#include "doc/program_doc.h"
-#include "radio/text_grid.h"
+#include "core/doc/app_context.h"
+#include "core/doc/program_doc.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 
@@ -408,21 +408,6 @@ TEST_F(ReportLayoutTest, ChineseLabelsWithTheFooterInEnglish) {
         }
     }
     EXPECT_EQ(TextAt(channels, 45 * kW, -36 * kLh1), "Page 2 of 2");
-}
-
-TEST(ReportOwner, CopyrightsOwnerOfTheLanguageSection) {
-    TempDir dir;
-    WriteText(dir / "Program.ini",
-              "[Setup]\nLanguage=English\n[English]\nCopyrights Owner=Example Radio Co.\n"
-              "[Chinese]\nCompany=示例\n");
-    AppContext context(dir / "user.ini");
-    LoadSettings(context, dir.path());
-    EXPECT_EQ(ReportOwner(context), "Example Radio Co.");
-
-    context.languageName = "Chinese";  // the section exists, the key does not
-    EXPECT_EQ(ReportOwner(context), "");
-    context.languageName = "French";  // no such section
-    EXPECT_EQ(ReportOwner(context), "");
 }
 
 TEST_F(ReportLayoutTest, NothingToDrawBeforeTheFirstPageOrWithoutAResolution) {

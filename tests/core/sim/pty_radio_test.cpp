@@ -1,4 +1,4 @@
-#include "sim/pty_radio.h"
+#include "core/sim/pty_radio.h"
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -9,7 +9,7 @@
 
 #include "../../support/temp_dir.h"
 #include "../../support/tty_client.h"
-#include "sim/memory_file.h"
+#include "core/sim/memory_file.h"
 #include "sim_fixtures.h"
 
 namespace radioprog {

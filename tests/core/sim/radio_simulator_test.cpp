@@ -1,4 +1,4 @@
-#include "sim/radio_simulator.h"
+#include "core/sim/radio_simulator.h"
 
 #include <gtest/gtest.h>
 

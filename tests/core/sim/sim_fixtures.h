@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "radio/memory_image.h"
-#include "sim/radio_simulator.h"
+#include "core/radio/memory_image.h"
+#include "core/sim/radio_simulator.h"
 
 namespace radioprog::sim_fixtures {
 

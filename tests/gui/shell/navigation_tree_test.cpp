@@ -1,4 +1,4 @@
-#include "shell/navigation_tree.h"
+#include "gui/shell/navigation_tree.h"
 
 #include <gtest/gtest.h>
 

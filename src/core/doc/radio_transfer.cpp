@@ -1,7 +1,7 @@
-#include "link/radio_transfer.h"
+#include "core/doc/radio_transfer.h"
 
-#include "doc/app_context.h"
-#include "radio/channel_codec.h"
+#include "core/doc/app_context.h"
+#include "core/radio/channel_codec.h"
 
 namespace radioprog {
 
@@ -16,7 +16,7 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
         GridToImage(grid, context.band, doc.image());
     }
     RadioTransferResult result;
-    result.outcome = TransferImage(direction, doc.image(), opener, context, observer);
+    result.outcome = TransferImage(direction, doc.image(), opener, context.link, observer);
     const bool moved = result.outcome.kind == TransferOutcome::Kind::Complete ||
                        result.outcome.kind == TransferOutcome::Kind::Incomplete;
     if (direction == TransferDirection::Read && moved) {

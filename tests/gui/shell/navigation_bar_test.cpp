@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "gui/shell/navigation_bar_layout.h"
+#include "gui/shell/navigation_bar_mouse.h"
 #include "pixel_printers.h"
-#include "shell/navigation_bar_layout.h"
-#include "shell/navigation_bar_mouse.h"
 
 namespace radioprog {
 namespace {

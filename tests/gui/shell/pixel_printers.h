@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "shell/pixel_geometry.h"
+#include "gui/shell/pixel_geometry.h"
 
 // Readable failure messages: gtest finds these next to the types they print.
 namespace radioprog {

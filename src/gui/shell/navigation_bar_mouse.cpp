@@ -1,6 +1,6 @@
-#include "shell/navigation_bar_mouse.h"
+#include "gui/shell/navigation_bar_mouse.h"
 
-#include "shell/navigation_bar_layout.h"
+#include "gui/shell/navigation_bar_layout.h"
 
 namespace radioprog {
 

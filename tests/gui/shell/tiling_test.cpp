@@ -1,4 +1,4 @@
-#include "shell/tiling.h"
+#include "gui/shell/tiling.h"
 
 #include <gtest/gtest.h>
 

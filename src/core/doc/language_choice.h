@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog {
 

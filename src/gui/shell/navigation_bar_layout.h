@@ -3,7 +3,7 @@
 #include <array>
 #include <optional>
 
-#include "shell/pixel_geometry.h"
+#include "gui/shell/pixel_geometry.h"
 
 namespace radioprog {
 

@@ -1,4 +1,4 @@
-#include "shell/language_choice.h"
+#include "core/doc/language_choice.h"
 
 #include <gtest/gtest.h>
 

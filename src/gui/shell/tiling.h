@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/pixel_geometry.h"
+#include "gui/shell/pixel_geometry.h"
 
 namespace radioprog {
 

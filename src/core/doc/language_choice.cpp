@@ -1,6 +1,6 @@
-#include "shell/language_choice.h"
+#include "core/doc/language_choice.h"
 
-#include "base/text_number.h"
+#include "core/base/text_number.h"
 
 namespace radioprog {
 

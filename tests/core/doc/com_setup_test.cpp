@@ -1,4 +1,4 @@
-#include "link/com_setup.h"
+#include "core/doc/com_setup.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,9 @@
 
 #include "../../support/pseudo_terminal.h"
 #include "../../support/temp_dir.h"
-#include "doc/app_context.h"
-#include "link/serial_port_opener.h"
+#include "core/doc/app_context.h"
+#include "core/doc/port_map.h"
+#include "core/link/serial_port_opener.h"
 
 namespace radioprog {
 namespace {
@@ -67,9 +68,9 @@ TEST_F(ComSetupTest, ANewViewTakesTheLowByteOfTheSavedPortOrCom1) {
         if (c.saved) {
             Save(*c.saved);
         }
-        m_context.portName = "/dev/ttyUSB5";
+        m_context.link.portName = "/dev/ttyUSB5";
         LoadSavedPort(m_context);
-        EXPECT_EQ(m_context.portName, c.portName);
+        EXPECT_EQ(m_context.link.portName, c.portName);
     }
 }
 
@@ -78,17 +79,17 @@ TEST_F(ComSetupTest, TheKeyFollowsTheSetupAppNameAndTheValueNameIgnoresCase) {
     WriteText(m_context.userStore.file(),
               "[software\\RADIOPROG-TEST]\nCOM=4\n[Software\\other]\ncom=2\n[Software\\]\ncom=3\n");
     LoadSavedPort(m_context);
-    EXPECT_EQ(m_context.portName, "COM4");
+    EXPECT_EQ(m_context.link.portName, "COM4");
 
     m_context.profile.SetValue("Setup", "AppName", "other");
     LoadSavedPort(m_context);
-    EXPECT_EQ(m_context.portName, "COM2");
+    EXPECT_EQ(m_context.link.portName, "COM2");
 
     // Without an AppName the key is "Software\" alone.
     m_context.profile.SetValue("Setup", "AppName", "");
     EXPECT_EQ(SavedPortKey(m_context.SetupAppName()), "Software\\");
     LoadSavedPort(m_context);
-    EXPECT_EQ(m_context.portName, "COM3");
+    EXPECT_EQ(m_context.link.portName, "COM3");
 }
 
 TEST_F(ComSetupTest, TheDialogShowsWhichPortsOpenAndPreselectsTheSavedOneWhenItOpens) {
@@ -127,7 +128,7 @@ TEST_F(ComSetupTest, TheProbeOpensTheBoundDevicesAndLeavesThemFree) {
     PseudoTerminal idle;
     PseudoTerminal held;
     WriteText(m_dir / "file", "not a terminal");
-    SerialPortOpener opener(m_context.userStore);
+    SerialPortOpener opener(StoredPortBinding(m_context.userStore));
     ASSERT_TRUE(SetPortDevice(m_context.userStore, 1, idle.slave().string()).ok());
     ASSERT_TRUE(SetPortDevice(m_context.userStore, 2, held.slave().string()).ok());
     ASSERT_TRUE(SetPortDevice(m_context.userStore, 3, (m_dir / "ttyUSB9").string()).ok());
@@ -158,12 +159,12 @@ TEST_F(ComSetupTest, OkMakesTheCheckedPortCurrentAndSavesItForTheNextView) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.portName);
         ASSERT_TRUE(ApplyComSetup(c.checkedIndex, m_context).ok());
-        EXPECT_EQ(m_context.portName, c.portName);
+        EXPECT_EQ(m_context.link.portName, c.portName);
 
         AppContext nextRun(m_context.userStore.file());
         LoadIni(nextRun);
         LoadSavedPort(nextRun);
-        EXPECT_EQ(nextRun.portName, c.nextView);
+        EXPECT_EQ(nextRun.link.portName, c.nextView);
         ListedOpener opener({1, 2, 3, 4});
         EXPECT_EQ(OpenComSetup(nextRun, opener).selectedIndex, c.checkedIndex);
     }
@@ -178,9 +179,9 @@ TEST_F(ComSetupTest, OkWithNoButtonCheckedKeepsTheCurrentAndTheSavedPort) {
         }
         const std::string before = saved ? ReadText(m_context.userStore.file()) : "";
         for (const int checkedIndex : {-1, 4, 6}) {
-            m_context.portName = "COM2";
+            m_context.link.portName = "COM2";
             ASSERT_TRUE(ApplyComSetup(checkedIndex, m_context).ok());
-            EXPECT_EQ(m_context.portName, "COM2");
+            EXPECT_EQ(m_context.link.portName, "COM2");
             EXPECT_EQ(std::filesystem::exists(m_context.userStore.file()), saved);
             if (saved) {
                 EXPECT_EQ(ReadText(m_context.userStore.file()), before);
@@ -195,7 +196,7 @@ TEST_F(ComSetupTest, APortThatCannotBeSavedIsStillMadeCurrentAndTheFailureSaid) 
     const Status status = ApplyComSetup(1, m_context);
     EXPECT_FALSE(status.ok());
     EXPECT_FALSE(status.message().empty());
-    EXPECT_EQ(m_context.portName, "com2");
+    EXPECT_EQ(m_context.link.portName, "com2");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "shell/pixel_geometry.h"
+#include "gui/shell/pixel_geometry.h"
 
 namespace radioprog {
 

@@ -5,6 +5,7 @@
 
 namespace radioprog {
 
+struct AppContext;
 class CIniProfile;
 
 /// What the About box says, from the language section of the settings file.
@@ -17,5 +18,9 @@ struct AboutTexts {
 
 /// Reads the texts from section @p languageName; a missing key reads as empty.
 AboutTexts ReadAboutTexts(const CIniProfile& profile, std::string_view languageName);
+
+/// The owner line of the printed report's footer: `Copyrights Owner` of the language's section
+/// of the settings file, empty when missing.
+std::string ReportOwner(const AppContext& context);
 
 }  // namespace radioprog

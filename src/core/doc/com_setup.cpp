@@ -1,12 +1,12 @@
-#include "link/com_setup.h"
+#include "core/doc/com_setup.h"
 
 #include <cstdint>
 #include <limits>
 #include <optional>
 
-#include "doc/app_context.h"
-#include "doc/grid_refresh.h"
-#include "link/port_opener.h"
+#include "core/doc/app_context.h"
+#include "core/doc/grid_refresh.h"
+#include "core/link/port_opener.h"
 
 namespace radioprog {
 namespace {
@@ -25,7 +25,7 @@ std::string SavedPortKey(std::string_view setupAppName) {
 void LoadSavedPort(AppContext& context) {
     const std::uint32_t saved =
         context.userStore.GetInt(SavedPortKey(context.SetupAppName()), kSavedPortValue, 1);
-    context.portName = ComName("COM", saved & 0xFFu);
+    context.link.portName = ComName("COM", saved & 0xFFu);
 }
 
 ComSetupView OpenComSetup(const AppContext& context, PortOpener& opener) {
@@ -53,7 +53,7 @@ Status ApplyComSetup(int checkedIndex, AppContext& context) {
         return Status::Ok();
     }
     const int number = checkedIndex + 1;
-    context.portName = ComName("com", number);
+    context.link.portName = ComName("com", number);
     return context.userStore.SetInt(SavedPortKey(context.SetupAppName()), kSavedPortValue,
                                     static_cast<std::uint32_t>(number));
 }

@@ -1,9 +1,10 @@
-#include "shell/about_texts.h"
+#include "core/doc/about_texts.h"
 
 #include <gtest/gtest.h>
 
 #include "../../support/temp_dir.h"
-#include "doc/ini_profile.h"
+#include "core/doc/app_context.h"
+#include "core/doc/ini_profile.h"
 
 namespace radioprog {
 namespace {
@@ -34,6 +35,21 @@ TEST(AboutTexts, ComeFromTheLanguageSectionAndAreEmptyWhenMissing) {
     const AboutTexts none = ReadAboutTexts(profile, "");
     EXPECT_EQ(none.title, "");
     EXPECT_EQ(none.version, "");
+}
+
+TEST(ReportOwner, CopyrightsOwnerOfTheLanguageSection) {
+    testing::TempDir dir;
+    testing::WriteText(dir / "Program.ini",
+                       "[Setup]\nLanguage=English\n[English]\nCopyrights Owner=Example Radio Co.\n"
+                       "[Chinese]\nCompany=示例\n");
+    AppContext context(dir / "user.ini");
+    LoadSettings(context, dir.path());
+    EXPECT_EQ(ReportOwner(context), "Example Radio Co.");
+
+    context.languageName = "Chinese";  // the section exists, the key does not
+    EXPECT_EQ(ReportOwner(context), "");
+    context.languageName = "French";  // no such section
+    EXPECT_EQ(ReportOwner(context), "");
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "base/status.h"
-#include "link/port_names.h"
+#include "core/base/status.h"
+#include "core/link/port_names.h"
 
 namespace radioprog {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "doc/grid_refresh.h"
-#include "doc/program_doc.h"
-#include "link/block_transfer.h"
+#include "core/doc/grid_refresh.h"
+#include "core/doc/program_doc.h"
+#include "core/link/block_transfer.h"
 
 namespace radioprog {
 

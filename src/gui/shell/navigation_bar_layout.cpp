@@ -1,4 +1,4 @@
-#include "shell/navigation_bar_layout.h"
+#include "gui/shell/navigation_bar_layout.h"
 
 #include <algorithm>
 

@@ -1,6 +1,7 @@
-#include "shell/about_texts.h"
+#include "core/doc/about_texts.h"
 
-#include "doc/ini_profile.h"
+#include "core/doc/app_context.h"
+#include "core/doc/ini_profile.h"
 
 namespace radioprog {
 
@@ -9,6 +10,10 @@ AboutTexts ReadAboutTexts(const CIniProfile& profile, std::string_view languageN
             profile.GetValue(languageName, "Version", ""),
             profile.GetValue(languageName, "Copyrights", ""),
             profile.GetValue(languageName, "Copyrights Owner", "")};
+}
+
+std::string ReportOwner(const AppContext& context) {
+    return ReadAboutTexts(context.profile, context.languageName).owner;
 }
 
 }  // namespace radioprog

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "base/language.h"
+#include "core/base/language.h"
 
 namespace radioprog {
 

@@ -1,0 +1,32 @@
+# Compiles one file per header with a layer's include roots: OWN must compile, every header in
+# FORBIDDEN must be out of reach.
+file(MAKE_DIRECTORY "${WORK}")
+set(flags)
+foreach(dir IN LISTS INCLUDES)
+    list(APPEND flags "-I${dir}")
+endforeach()
+
+function(probe header variable)
+    string(MAKE_C_IDENTIFIER "${header}" name)
+    set(source "${WORK}/${name}.cpp")
+    file(WRITE "${source}" "#include \"${header}\"\n")
+    execute_process(COMMAND "${COMPILER}" -std=c++20 -fsyntax-only ${flags} "${source}"
+                    RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+    set(${variable} "${result}" PARENT_SCOPE)
+    set(${variable}_output "${output}" PARENT_SCOPE)
+endfunction()
+
+probe("${OWN}" own)
+if(NOT own EQUAL 0)
+    message(FATAL_ERROR "${OWN} does not compile with its own layer's roots:\n${own_output}")
+endif()
+foreach(header IN LISTS FORBIDDEN)
+    probe("${header}" other)
+    if(other EQUAL 0)
+        message(FATAL_ERROR "${header} can be included from a layer that does not depend on it")
+    endif()
+    if(NOT other_output MATCHES "No such file")
+        message(FATAL_ERROR "${header} failed for another reason than the layer rule:\n${other_output}")
+    endif()
+endforeach()
+message(STATUS "${OWN} compiles; out of reach: ${FORBIDDEN}")

@@ -1,0 +1,87 @@
+#include "core/doc/radio_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include "../../support/temp_dir.h"
+#include "../link/fake_line.h"
+#include "../link/test_radio.h"
+#include "core/doc/app_context.h"
+#include "core/radio/text_grid.h"
+
+namespace radioprog {
+namespace {
+
+using testing::FakeLine;
+using testing::FakeOpener;
+using testing::TestObserver;
+using testing::TestRadio;
+using Kind = TransferOutcome::Kind;
+
+class RadioTransferTest : public ::testing::Test {
+protected:
+    RadioTransferTest() {
+        std::copy(wire::kStandardIdentity.begin(), wire::kStandardIdentity.end(),
+                  m_radio.memory.begin() + image::kIdentity);
+        m_line.peer = std::ref(m_radio);
+        m_context.link.role = AccessRole::Admin;
+    }
+    RadioTransferResult Run(TransferDirection direction) {
+        FakeOpener opener(m_line);
+        return RunRadioTransfer(direction, m_doc, m_grid, opener, m_context, m_observer);
+    }
+    testing::TempDir m_dir;
+    AppContext m_context{m_dir / "user.ini"};
+    TestRadio m_radio;
+    FakeLine m_line;
+    TestObserver m_observer{m_line};
+    CProgramDoc m_doc;
+    TextGrid m_grid;
+};
+
+TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
+    m_doc.OnNewDocument(m_context);
+    // Channel 2 of the radio holds 145.0125 MHz; its band bytes say 136-174.
+    const std::uint8_t channel[] = {0x50, 0x12, 0x50, 0x14, 0x50, 0x12, 0x50, 0x14,
+                                    0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x30, 0xFF, 0xFF};
+    std::copy(std::begin(channel), std::end(channel), m_radio.memory.begin() + 0x20);
+    m_radio.memory[0x1AD] = 0x13;
+    m_radio.memory[0x1AE] = 0x17;
+    m_radio.memory[0x1AF] = 0x64;
+    const RadioTransferResult result = Run(TransferDirection::Read);
+    EXPECT_EQ(result.outcome.kind, Kind::Complete);
+    ASSERT_TRUE(result.refresh);
+    EXPECT_FALSE(m_context.newDocument);
+    EXPECT_EQ(m_grid.TextMatrix(2, 1), "145.01250");
+}
+
+TEST_F(RadioTransferTest, ACancelledReadLeavesTheGridAndTheFlag) {
+    m_doc.OnNewDocument(m_context);
+    m_grid.SetTextMatrix(1, 1, "150.00000");
+    m_observer.cancelAfterPumps = 10;
+    const RadioTransferResult result = Run(TransferDirection::Read);
+    EXPECT_EQ(result.outcome.kind, Kind::Cancelled);
+    EXPECT_FALSE(result.refresh);
+    EXPECT_TRUE(m_context.newDocument);
+    EXPECT_EQ(m_grid.TextMatrix(1, 1), "150.00000");
+}
+
+TEST_F(RadioTransferTest, AWriteCommitsTheOpenEditAndStoresTheGridFirst) {
+    m_doc.OnNewDocument(m_context);
+    m_grid.SetCurrentCell(4, 1);
+    m_grid.OpenEditor("146.52");
+    EXPECT_EQ(Run(TransferDirection::Write).outcome.kind, Kind::Complete);
+    EXPECT_EQ(m_radio.memory[0x40], 0x00);
+    EXPECT_EQ(m_radio.memory[0x41], 0x20);
+    EXPECT_EQ(m_radio.memory[0x42], 0x65);
+    EXPECT_EQ(m_radio.memory[0x43], 0x14);
+
+    m_grid.SetCurrentCell(4, 2);
+    m_grid.OpenEditor("146.513");
+    Run(TransferDirection::Write);
+    EXPECT_EQ(m_observer.messages.front(),
+              "RefusedEntry: Error data Value, please input according the step value(6.25K/5k).");
+    EXPECT_EQ(m_radio.memory[0x47], 0xFF);
+}
+
+}  // namespace
+}  // namespace radioprog
