@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "core/base/app_directory.h"
-#include "core/radio/channel_codec.h"
 
 namespace radioprog::cli {
 
@@ -21,12 +20,11 @@ void Report(const std::string& message) {
     std::cerr << message << '\n';
 }
 
-Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc,
-                    TextGrid& grid) {
+Status OpenWithTexts(const std::string& file, AppContext& context, CProgramDoc& doc) {
     if (Status opened = doc.OnOpenDocument(file, context); !opened) {
         return opened;
     }
-    ImageToGrid(doc.image(), grid, context.band, context.language);
+    doc.ShowImage(context.band, context.language);
     return Status::Ok();
 }
 

@@ -42,9 +42,9 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
 /// Prints a message for the user on stderr.
 void Report(const std::string& message);
 
-/// Opens a .dat file and shows its channels in @p grid, taking the band limits from it. Unlike
-/// the desktop program it leaves the per-user Type/Field values alone: looking at a file
-/// changes nothing.
-Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc, TextGrid& grid);
+/// Opens a .dat file and fills the document's channel texts from it, taking the band limits
+/// from it. Unlike the desktop program it leaves the per-user Type/Field values alone: looking
+/// at a file changes nothing.
+[[nodiscard]] Status OpenWithTexts(const std::string& file, AppContext& context, CProgramDoc& doc);
 
 }  // namespace radioprog::cli

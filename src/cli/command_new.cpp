@@ -3,7 +3,6 @@
 #include "commands.h"
 #include "core/doc/grid_refresh.h"
 #include "core/doc/program_doc.h"
-#include "core/radio/text_grid.h"
 
 namespace radioprog::cli {
 namespace {
@@ -24,9 +23,8 @@ int RunNew(const GlobalOptions& global, const NewOptions& options) {
     context->link.loginPassword = *password;
     CProgramDoc doc;
     doc.OnNewDocument(*context);
-    TextGrid grid;
-    RefreshGridFromImage(doc.image(), grid, *context);
-    if (Status saved = doc.OnSaveDocument(options.output, grid, *context); !saved) {
+    RefreshGridFromImage(doc, *context);
+    if (Status saved = doc.OnSaveDocument(options.output, *context); !saved) {
         Report(saved.message());
         return kExitFileError;
     }

@@ -23,16 +23,15 @@ struct WriteOptions {
 int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     auto context = MakeContext(global, std::nullopt);
     auto session = StartSession(options.link, *context);
-    CProgramDoc doc;
-    doc.OnNewDocument(*context);
+    RadioImage image = NewRadioImage(context->link.loginPassword);
     CliObserver observer(context->language, options.link.retries, "Read");
-    const TransferOutcome outcome = TransferImage(TransferDirection::Read, doc.image(),
-                                                  session->opener(), context->link, observer);
+    const TransferOutcome outcome =
+        TransferImage(TransferDirection::Read, image, session->opener(), context->link, observer);
     observer.FinishProgress();
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
     }
-    if (Status saved = WriteFileAtomically(options.output, doc.image()); !saved) {
+    if (Status saved = WriteFileAtomically(options.output, image); !saved) {
         Report(saved.message());
         return kExitFileError;
     }
@@ -49,8 +48,9 @@ int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     }
     auto session = StartSession(options.link, *context);
     CliObserver observer(context->language, options.link.retries, "Write");
-    const TransferOutcome outcome = TransferImage(TransferDirection::Write, doc.image(),
-                                                  session->opener(), context->link, observer);
+    RadioImage image = doc.image();
+    const TransferOutcome outcome =
+        TransferImage(TransferDirection::Write, image, session->opener(), context->link, observer);
     observer.FinishProgress();
     return ExitCodeFor(outcome);
 }

@@ -37,13 +37,12 @@ int RunReport(const GlobalOptions& global, const ReportOptions& options) {
         context->languageName = *options.lang == "zh" ? "Chinese" : "English";
     }
     CProgramDoc doc;
-    TextGrid grid;
-    if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
+    if (Status opened = OpenWithTexts(options.file, *context, doc); !opened) {
         Report(opened.message());
         return kExitFileError;
     }
     const auto fonts = StartFonts();
-    const ReportSource source{doc.image(), grid, context->language, ReportOwner(*context)};
+    const ReportSource source{doc.image(), doc.texts(), context->language, ReportOwner(*context)};
     PrintPageTable table;
     QByteArray pdf;
     if (!gui::ReportPdf(gui::DefaultReportPageLayout(), table, source, pdf)) {

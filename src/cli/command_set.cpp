@@ -2,7 +2,6 @@
 #include <memory>
 
 #include "commands.h"
-#include "core/radio/channel_codec.h"
 #include "core/radio/grid_columns.h"
 
 namespace radioprog::cli {
@@ -67,27 +66,26 @@ int RunSet(const GlobalOptions& global, const SetOptions& options) {
     }
     auto context = MakeContext(global, options.lang);
     CProgramDoc doc;
-    TextGrid grid;
-    if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
+    if (Status opened = OpenWithTexts(options.file, *context, doc); !opened) {
         Report(opened.message());
         return kExitFileError;
     }
     const int row = options.channel;
     for (const Edit& edit : edits) {
-        const bool programmed = !grid.TextMatrix(row, column::kRxFrequency).empty() ||
-                                !grid.TextMatrix(row, column::kTxFrequency).empty();
+        const TextGrid& texts = doc.texts();
+        const bool programmed = !texts.TextMatrix(row, column::kRxFrequency).empty() ||
+                                !texts.TextMatrix(row, column::kTxFrequency).empty();
         if (edit.col > column::kTxFrequency && !programmed) {
             Report("Channel " + std::to_string(row) + " has no frequency: set rx first.");
             return kExitRefused;
         }
-        grid.SetCurrentCell(row, edit.col);
-        grid.OpenEditor(edit.text);
-        if (const auto refusal = CommitEditedCell(grid, context->band, context->language)) {
+        if (const auto refusal =
+                doc.CommitCell(row, edit.col, edit.text, context->band, context->language)) {
             Report(std::string(StringText(*refusal, context->language)));
             return kExitRefused;
         }
     }
-    if (Status saved = doc.OnSaveDocument(options.file, grid, *context); !saved) {
+    if (Status saved = doc.OnSaveDocument(options.file, *context); !saved) {
         Report(saved.message());
         return kExitFileError;
     }

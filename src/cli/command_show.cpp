@@ -176,16 +176,15 @@ void PrintJson(const TextGrid& grid, const std::vector<ShownDialog>& dialogs,
 int RunShow(const GlobalOptions& global, const ShowOptions& options) {
     auto context = MakeContext(global, options.lang);
     CProgramDoc doc;
-    TextGrid grid;
-    if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
+    if (Status opened = OpenWithTexts(options.file, *context, doc); !opened) {
         Report(opened.message());
         return kExitFileError;
     }
     const std::vector<ShownDialog> dialogs = ShowDialogs(doc.image(), context->language);
     if (options.json) {
-        PrintJson(grid, dialogs, *context);
+        PrintJson(doc.texts(), dialogs, *context);
     } else {
-        PrintTable(grid, *context);
+        PrintTable(doc.texts(), *context);
         for (const ShownDialog& dialog : dialogs) {
             PrintDialog(dialog, context->language);
         }

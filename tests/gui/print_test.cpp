@@ -14,6 +14,7 @@
 #include "../support/pdf_reader.h"
 #include "gui/app/child_frame.h"
 #include "gui/app/main_frame.h"
+#include "gui/app/print_commands.h"
 #include "gui/app/program_app.h"
 #include "gui/link/login_dlg.h"
 #include "gui/view/program_view.h"
@@ -144,7 +145,7 @@ TEST_F(PrintTest, ExportPdfWritesTheEnglishReportOfTheGridAsItIs) {
     Click(1, 1);
     RxEditor()->setText("150");
     const std::string pdf = File("english.pdf");
-    ASSERT_TRUE(Frame()->ExportPdf(QString::fromStdString(pdf)));
+    ASSERT_TRUE(Frame()->printing().ExportPdf(QString::fromStdString(pdf)));
     EXPECT_TRUE(RxEditor()->isVisible());
     EXPECT_EQ(RxEditor()->text(), "150");
     EXPECT_TRUE(m_messages.shown.empty());
@@ -173,7 +174,7 @@ TEST_F(PrintTest, ExportPdfWritesTheChineseReportWithTheFooterNumberingInEnglish
     ASSERT_NE(Start("Chinese"), nullptr);
     TypeChannels(8);
     const std::string pdf = File("chinese.pdf");
-    ASSERT_TRUE(Frame()->ExportPdf(QString::fromStdString(pdf)));
+    ASSERT_TRUE(Frame()->printing().ExportPdf(QString::fromStdString(pdf)));
     ASSERT_EQ(PdfPageCount(pdf), 3);
     const std::string options = PdfPageText(pdf, 1);
     for (const char* expected :
@@ -214,7 +215,7 @@ TEST_F(PrintTest, APrinterPrintsOnlyThePagesOfItsRangeNumberedWithinTheWholeRepo
     printer.setFromTo(2, 3);
     const int maxPage = View()->PreparePrinting();
     EXPECT_EQ(maxPage, 3);
-    ASSERT_TRUE(Frame()->PrintActiveReport(printer, maxPage));
+    ASSERT_TRUE(Frame()->printing().PrintActiveReport(printer, maxPage));
     ASSERT_EQ(PdfPageCount(pdf), 2);
     const std::string first = PdfPageText(pdf, 1);
     EXPECT_TRUE(Contains(first, "Channel 1:")) << first;
@@ -239,12 +240,12 @@ TEST_F(PrintTest, FailuresToPrintOrWriteAreReportedAndLeaveNoFile) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(File("no/such/folder/print.pdf")));
-    EXPECT_FALSE(Frame()->PrintActiveReport(printer, View()->PreparePrinting()));
+    EXPECT_FALSE(Frame()->printing().PrintActiveReport(printer, View()->PreparePrinting()));
     ASSERT_EQ(m_messages.shown.size(), 1u);
     EXPECT_EQ(m_messages.shown[0].text, "The report could not be printed.");
 
     const std::string pdf = File("no/such/folder/export.pdf");
-    EXPECT_FALSE(Frame()->ExportPdf(QString::fromStdString(pdf)));
+    EXPECT_FALSE(Frame()->printing().ExportPdf(QString::fromStdString(pdf)));
     ASSERT_EQ(m_messages.shown.size(), 2u);
     EXPECT_TRUE(m_messages.shown[1].text.contains("export.pdf"))
         << m_messages.shown[1].text.toStdString();
@@ -255,8 +256,8 @@ TEST_F(PrintTest, ThePreviewShowsTheWholeReportWhateverRangeTheLastPrintAskedFor
     CMainFrame* frame = Start();
     ASSERT_NE(frame, nullptr);
     TypeChannels(8);
-    frame->printer()->setPrintRange(QPrinter::PageRange);
-    frame->printer()->setFromTo(2, 2);
+    frame->printing().printer()->setPrintRange(QPrinter::PageRange);
+    frame->printing().printer()->setFromTo(2, 2);
     int pages = -1;
     OnNextModal([&pages](QWidget* modal) {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
@@ -278,8 +279,8 @@ TEST_F(PrintTest, PrintOffersThePagesOfTheReportAndPrintsThemOnTheSharedPrinter)
     ASSERT_NE(frame, nullptr);
     TypeChannels(7);
     const std::string pdf = File("printed.pdf");
-    frame->printer()->setOutputFormat(QPrinter::PdfFormat);
-    frame->printer()->setOutputFileName(QString::fromStdString(pdf));
+    frame->printing().printer()->setOutputFormat(QPrinter::PdfFormat);
+    frame->printing().printer()->setOutputFileName(QString::fromStdString(pdf));
     int minPage = -1;
     int maxPage = -1;
     OnNextModal([&](QWidget* modal) {

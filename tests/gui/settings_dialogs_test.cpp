@@ -80,7 +80,11 @@ protected:
     CMainFrame* Frame() const { return m_app->mainFrame(); }
     AppContext& Context() const { return m_app->context(); }
     CProgramView* View() const { return Frame()->activeView(); }
-    RadioImage& Image() const { return View()->document().image(); }
+    const RadioImage& Image() const { return View()->document().image(); }
+    /// Puts bytes into the image as a file or a radio would have them: no edit of the user's.
+    void ChangeImage(const std::function<void(RadioImage&)>& change) const {
+        View()->document().Synchronise([&](RadioImage& image, TextGrid&) { change(image); });
+    }
     bool Modified() const { return View()->document().IsModified(); }
 
     template <typename Dialog>
@@ -190,7 +194,7 @@ TEST_F(SettingsDialogsTest, OptionalFeaturesIsInEditAfterChannelInformationWithI
 
 TEST_F(SettingsDialogsTest, OptionalFeaturesOnAnAllFfImageShowsTheFallbacksAndOkStoresThem) {
     Start();
-    FillOptionBytes(Image(), 0xFF);
+    ChangeImage([](RadioImage& image) { FillOptionBytes(image, 0xFF); });
     const RadioImage before = Image();
     OptionalFeatures([](COptionalFeaturesDlg* dialog) {
         for (OptionList empty : {OptionList::TimeOutTimer, OptionList::TotPreAlert,
@@ -230,23 +234,24 @@ TEST_F(SettingsDialogsTest, OptionalFeaturesOnAnAllFfImageShowsTheFallbacksAndOk
 
 TEST_F(SettingsDialogsTest, OptionalFeaturesShowsARealisticImageCancelKeepsItAndOkStoresChanges) {
     Start();
-    RadioImage& image = Image();
-    image[0x12F] = 0xFE;  // English; bits 2-7 not the dialog's
-    image[0x130] = 0x80 | 40;
-    image[0x131] = 0x53;
-    image[0x134] = 0x25;
-    image[0x135] = 0x00;
-    image[0x136] = 0x01;
-    image[0x139] = 0x01;
-    image[0x13A] = 0x0B;
-    image[0x13B] = 0x03;
-    const std::uint8_t idCode[] = {'1', '2', 0x00, 0x00, 0x00, 0x00};
-    std::copy(std::begin(idCode), std::end(idCode), image.begin() + 0x3B0);
-    image[0x3B8] = 0xFE;
-    image[0x3B9] = 0xA5;
-    const std::uint8_t stunCode[] = {'A', ' ', 'b', 0xFF, 0x41, 0x41};
-    std::copy(std::begin(stunCode), std::end(stunCode), image.begin() + 0x3C0);
-    const RadioImage loaded = image;
+    ChangeImage([](RadioImage& image) {
+        image[0x12F] = 0xFE;  // English; bits 2-7 not the dialog's
+        image[0x130] = 0x80 | 40;
+        image[0x131] = 0x53;
+        image[0x134] = 0x25;
+        image[0x135] = 0x00;
+        image[0x136] = 0x01;
+        image[0x139] = 0x01;
+        image[0x13A] = 0x0B;
+        image[0x13B] = 0x03;
+        const std::uint8_t idCode[] = {'1', '2', 0x00, 0x00, 0x00, 0x00};
+        std::copy(std::begin(idCode), std::end(idCode), image.begin() + 0x3B0);
+        image[0x3B8] = 0xFE;
+        image[0x3B9] = 0xA5;
+        const std::uint8_t stunCode[] = {'A', ' ', 'b', 0xFF, 0x41, 0x41};
+        std::copy(std::begin(stunCode), std::end(stunCode), image.begin() + 0x3C0);
+    });
+    const RadioImage loaded = Image();
 
     // Cancel after changing every control.
     OptionalFeatures([](COptionalFeaturesDlg* dialog) {
@@ -334,7 +339,7 @@ TEST_F(SettingsDialogsTest, TheCodeEditsKeepSixCharactersThatOneByteEachCanHold)
 
 TEST_F(SettingsDialogsTest, OptionalFeaturesInChineseShowsChineseEntriesAndStoresTheSameCodes) {
     Start(InChinese());
-    FillOptionBytes(Image(), 0x00);
+    ChangeImage([](RadioImage& image) { FillOptionBytes(image, 0x00); });
     OptionalFeatures([](COptionalFeaturesDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "可选功能");
         EXPECT_EQ(Items(dialog->list(OptionList::VoiceAnnunciation)),
@@ -415,7 +420,7 @@ TEST_F(SettingsDialogsTest, TheTreesEntryOpensOptionalFeaturesUnlessNoChannelWin
         EXPECT_EQ(watch.count, 1);
     }
     // With the channel window closed there is no document to work on: nothing opens.
-    FillOptionBytes(Image(), 0xFF);
+    ChangeImage([](RadioImage& image) { FillOptionBytes(image, 0xFF); });
     const RadioImage before = Image();
     CProgramView* view = View();
     Frame()->activeFrame()->close();
@@ -441,7 +446,9 @@ class ScanInfoTest : public SettingsDialogsTest {
 protected:
     void StartWithScan(const std::uint8_t (&scan)[9], const RunOptions& run = {}) {
         Start(run);
-        std::copy(std::begin(scan), std::end(scan), Image().begin() + image::kScanInformation);
+        ChangeImage([&scan](RadioImage& image) {
+            std::copy(std::begin(scan), std::end(scan), image.begin() + image::kScanInformation);
+        });
         // Channel 5 is programmed in the grid only: opening the dialog takes the grid first.
         TypeFrequency(5, "145");
         View()->document().SetModifiedFlag(false);
@@ -702,9 +709,11 @@ TEST_F(PasswordTest, TheDialogShowsTheUserPasswordAndIsInProgramAfterWrite) {
     EXPECT_EQ(program[1], Frame()->action("write"));
     EXPECT_EQ(program[2], Frame()->action("password"));
     EXPECT_EQ(program[2]->text(), "Password");
-    Image()[image::kIdentityUserPassword] = 0x98;
-    Image()[image::kIdentityUserPassword + 1] = 0x76;
-    Image()[image::kIdentityUserPassword + 2] = 0x5F;
+    ChangeImage([](RadioImage& image) {
+        image[image::kIdentityUserPassword] = 0x98;
+        image[image::kIdentityUserPassword + 1] = 0x76;
+        image[image::kIdentityUserPassword + 2] = 0x5F;
+    });
     Password([](CPasswordDlg* dialog) {
         EXPECT_EQ(dialog->windowTitle(), "Password");
         EXPECT_EQ(dialog->findChild<QLabel*>()->text(), "User Password");

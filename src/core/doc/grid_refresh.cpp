@@ -1,6 +1,7 @@
 #include "core/doc/grid_refresh.h"
 
 #include "core/doc/app_context.h"
+#include "core/doc/program_doc.h"
 #include "core/radio/channel_codec.h"
 #include "core/radio/product_info.h"
 
@@ -36,6 +37,14 @@ GridRefresh RefreshGridFromImage(RadioImage& image, ChannelGrid& grid, AppContex
     refresh.windowTitle =
         FillFormTitle(context.TitleAppName(), context.profile.GetValue("Setup", "Type1", ""),
                       context.band, context.language);
+    return refresh;
+}
+
+GridRefresh RefreshGridFromImage(CProgramDoc& doc, AppContext& context) {
+    GridRefresh refresh{{}, Status::Ok()};
+    doc.Synchronise([&](RadioImage& image, TextGrid& texts) {
+        refresh = RefreshGridFromImage(image, texts, context);
+    });
     return refresh;
 }
 

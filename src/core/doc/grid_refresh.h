@@ -10,6 +10,7 @@
 namespace radioprog {
 
 struct AppContext;
+class CProgramDoc;
 class UserStore;
 
 /// The per-user key that mirrors image bytes 0x3D2-0x3D3 as the values `Type` and `Field`.
@@ -29,5 +30,7 @@ struct GridRefresh {
 /// Fills the grid from the image, takes the band limits in use from it, runs the Type/Field
 /// mirror and builds the main window's title: everything that follows a read or an open.
 GridRefresh RefreshGridFromImage(RadioImage& image, ChannelGrid& grid, AppContext& context);
+/// The same for a document's texts, as a view does when it first shows them.
+GridRefresh RefreshGridFromImage(CProgramDoc& doc, AppContext& context);
 
 }  // namespace radioprog

@@ -20,8 +20,9 @@ std::string OpenError(const std::filesystem::path& path, std::string_view cause)
 }  // namespace
 
 bool CProgramDoc::OnNewDocument(AppContext& context) {
-    m_modified = false;
+    SetModifiedFlag(false);
     m_image = NewRadioImage(context.link.loginPassword);
+    m_texts = TextGrid();
     m_title = std::string(texts::kChannelInformation.In(context.language));
     m_pathName = context.SetupAppName();
     context.newDocument = true;
@@ -48,23 +49,77 @@ Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext
             OpenError(path, "it holds " + std::to_string(got) + " bytes, a radio file holds 1024"));
     }
     m_image = loaded;
+    m_texts = TextGrid();
     m_pathName = path;
     m_title = path.filename().string();
-    m_modified = false;
+    SetModifiedFlag(false);
     context.newDocument = false;
+    Changed();
     return Status::Ok();
 }
 
-Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const ChannelGrid& grid,
-                                   const AppContext& context) {
-    GridToImage(grid, context.band, m_image);
+Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const AppContext& context) {
+    StoreTexts(context.band);
     if (Status status = WriteFileAtomically(path, m_image); !status) {
         return status;
     }
     m_pathName = path;
     m_title = path.filename().string();
-    m_modified = false;
+    SetModifiedFlag(false);
     return Status::Ok();
+}
+
+void CProgramDoc::SetModifiedFlag(bool modified) {
+    if (modified == m_modified) {
+        return;
+    }
+    m_modified = modified;
+    if (m_observer) {
+        m_observer->ModifiedFlagChanged(modified);
+    }
+}
+
+bool CProgramDoc::Edit(const DocumentEdit& edit, const Change& change) {
+    const DocumentState before = State();
+    change(m_image, m_texts);
+    const bool changed = edit.kind == DocumentEdit::Kind::Read || State() != before;
+    if (changed) {
+        SetModifiedFlag(true);
+        Changed();
+    }
+    return changed;
+}
+
+std::optional<StringId> CProgramDoc::CommitCell(int row, int col, const std::string& typed,
+                                                const BandLimits& bandInUse, Language language) {
+    std::optional<StringId> refusal;
+    Edit(DocumentEdit::OfCell(row, col), [&](RadioImage&, TextGrid& texts) {
+        texts.SetCurrentCell(row, col);
+        texts.OpenEditor(typed);
+        refusal = CommitEditedCell(texts, bandInUse, language);
+    });
+    return refusal;
+}
+
+void CProgramDoc::Synchronise(const Change& change) {
+    change(m_image, m_texts);
+    Changed();
+}
+
+void CProgramDoc::ShowImage(BandLimits& bandInUse, Language language) {
+    Synchronise([&](RadioImage& image, TextGrid& texts) {
+        ImageToGrid(image, texts, bandInUse, language);
+    });
+}
+
+void CProgramDoc::StoreTexts(const BandLimits& bandInUse) {
+    Synchronise([&](RadioImage& image, TextGrid& texts) { GridToImage(texts, bandInUse, image); });
+}
+
+void CProgramDoc::Changed() {
+    if (m_observer) {
+        m_observer->DocumentChanged();
+    }
 }
 
 }  // namespace radioprog

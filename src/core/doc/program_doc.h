@@ -1,19 +1,40 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 
+#include "core/base/language.h"
 #include "core/base/status.h"
-#include "core/radio/channel_grid.h"
+#include "core/base/string_table.h"
+#include "core/doc/document_edit.h"
+#include "core/radio/band_limits.h"
 #include "core/radio/memory_image.h"
 #include "core/radio/new_image.h"
+#include "core/radio/text_grid.h"
 
 namespace radioprog {
 
 struct AppContext;
 
-/// The document: one radio memory image with its title and path name. A `.dat` file is exactly
-/// the 1024 image bytes, blocks 62-63 included.
+/// Told when the document changed, so that a window shows it.
+class DocumentObserver {
+public:
+    virtual ~DocumentObserver() = default;
+    /// The channel texts or the image may differ from what is shown: after an edit, or after the
+    /// texts were filled from the image.
+    virtual void DocumentChanged() = 0;
+    virtual void ModifiedFlagChanged(bool modified) = 0;
+};
+
+/// The document: one radio memory image, the channel texts that are its working copy in the
+/// channel grid, a title and a path name. A `.dat` file is exactly the 1024 image bytes, blocks
+/// 62-63 included.
+///
+/// Every change of the user's goes through Edit(), which says what changed and sets the
+/// modified mark. Image to grid and grid to image keep the texts and the image in step
+/// (Synchronise()); they are no change of the user's.
 class CProgramDoc {
 public:
     /// A fresh image with every default a new radio memory holds, the login password as its
@@ -23,25 +44,53 @@ public:
 
     /// Reads the first 1024 bytes of @p path. A shorter or unreadable file fails with a message
     /// and leaves the document as it was. Clears the new-document flag.
-    Status OnOpenDocument(const std::filesystem::path& path, AppContext& context);
+    [[nodiscard]] Status OnOpenDocument(const std::filesystem::path& path, AppContext& context);
 
-    /// Stores the grid's texts and the band limits in use into the image, then writes the image
-    /// to @p path atomically; on failure the old file is kept and the message says why.
-    Status OnSaveDocument(const std::filesystem::path& path, const ChannelGrid& grid,
-                          const AppContext& context);
+    /// Stores the texts and the band limits in use into the image, then writes the image to
+    /// @p path atomically; on failure the old file is kept and the message says why.
+    [[nodiscard]] Status OnSaveDocument(const std::filesystem::path& path,
+                                        const AppContext& context);
 
-    RadioImage& image() { return m_image; }
     const RadioImage& image() const { return m_image; }
+    /// The channel texts as the grid shows them (rows 1-16, columns 1-8).
+    const TextGrid& texts() const { return m_texts; }
+    DocumentState State() const { return {m_image, m_texts.cells()}; }
     const std::string& title() const { return m_title; }
     const std::filesystem::path& pathName() const { return m_pathName; }
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified) { m_modified = modified; }
+    void SetModifiedFlag(bool modified);
+
+    /// The one way the user changes the document: runs @p change on the image and the texts,
+    /// then marks the document modified when anything changed (a read always does) and tells the
+    /// observer. Returns whether the document changed.
+    using Change = std::function<void(RadioImage& image, TextGrid& texts)>;
+    bool Edit(const DocumentEdit& edit, const Change& change);
+
+    /// Commits @p typed into cell (@p row, @p col) as closing its in-place editor does. Returns
+    /// the refusal to show, if any; the cells it empties are empty already.
+    std::optional<StringId> CommitCell(int row, int col, const std::string& typed,
+                                       const BandLimits& bandInUse, Language language);
+
+    /// Keeps the texts and the image in step (image to grid, grid to image, the per-user
+    /// mirror): never marks the document modified.
+    void Synchronise(const Change& change);
+    /// Image to grid: the texts show the image, whose band limits become @p bandInUse.
+    void ShowImage(BandLimits& bandInUse, Language language);
+    /// Grid to image: the texts and @p bandInUse go into the image.
+    void StoreTexts(const BandLimits& bandInUse);
+
+    /// At most one observer; null to stop.
+    void SetObserver(DocumentObserver* observer) { m_observer = observer; }
 
 private:
+    void Changed();
+
     RadioImage m_image{};
+    TextGrid m_texts;
     std::string m_title;
     std::filesystem::path m_pathName;
     bool m_modified = false;
+    DocumentObserver* m_observer = nullptr;
 };
 
 }  // namespace radioprog

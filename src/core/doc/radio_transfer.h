@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "core/doc/grid_refresh.h"
 #include "core/doc/program_doc.h"
@@ -10,15 +11,24 @@ namespace radioprog {
 
 struct RadioTransferResult {
     TransferOutcome outcome;
-    /// Set after a read that moved blocks (complete or not): the grid shows the new image.
+    /// Set after a read that moved blocks (complete or not): the texts show the new image.
     std::optional<GridRefresh> refresh;
 };
 
-/// The view's whole Read or Write: commits an open cell edit, stores the grid into the image
+/// A cell whose in-place editor was open when a command came: it is committed first.
+struct OpenCellEdit {
+    int row = 0;
+    int col = 0;
+    std::string text;
+};
+
+/// The view's whole Read or Write: commits an open cell edit, stores the texts into the image
 /// before a write, transfers, and after a read that got anywhere clears the new-document flag
-/// and fills the grid from the image. A cancelled read leaves the grid as it was.
+/// and lands the image in the document as one edit, its texts filled from it. A cancelled read
+/// leaves the document as it was.
 RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& doc,
-                                     ChannelGrid& grid, PortOpener& opener, AppContext& context,
+                                     const std::optional<OpenCellEdit>& openEdit,
+                                     PortOpener& opener, AppContext& context,
                                      LinkObserver& observer);
 
 }  // namespace radioprog

@@ -11,6 +11,8 @@ namespace radioprog {
 /// line, the report and the tests.
 class TextGrid : public ChannelGrid {
 public:
+    using Cells = std::array<std::array<std::string, column::kCount>, kGridRows>;
+
     std::string TextMatrix(int row, int col) const override;
     void SetTextMatrix(int row, int col, const std::string& text) override;
 
@@ -30,12 +32,16 @@ public:
         m_editorVisible = true;
     }
 
+    /// Every cell's text, without the current cell and the editor.
+    const Cells& cells() const { return m_cells; }
+    void SetCells(const Cells& cells) { m_cells = cells; }
+
 private:
     static bool Inside(int row, int col) {
         return row >= 0 && row < kGridRows && col >= 0 && col < column::kCount;
     }
 
-    std::array<std::array<std::string, column::kCount>, kGridRows> m_cells;
+    Cells m_cells;
     int m_row = 1;
     int m_col = 1;
     bool m_editorVisible = false;

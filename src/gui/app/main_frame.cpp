@@ -3,39 +3,28 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QMdiArea>
-#include <QMenuBar>
-#include <QPrinter>
+#include <QMenu>
 #include <QStatusBar>
-#include <QStyle>
-#include <QToolBar>
 
-#include "core/base/string_table.h"
+#include "core/doc/about_texts.h"
+#include "core/doc/language_choice.h"
 #include "gui/app/child_frame.h"
-#include "gui/app/message_service.h"
+#include "gui/app/frame_actions.h"
+#include "gui/app/print_commands.h"
 #include "gui/app/qt_text.h"
 #include "gui/view/program_view.h"
 
 namespace radioprog::gui {
-namespace {
-
-QAction* MakeAction(QObject* parent, const QString& name, const QString& text,
-                    const QKeySequence& keys = {}, const QString& tip = {}) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(name);
-    action->setShortcut(keys);
-    action->setStatusTip(tip);
-    return action;
-}
-
-}  // namespace
 
 CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     : m_context(context),
       m_opener(opener),
       m_area(new QMdiArea(this)),
+      m_actions(new CFrameActions(*this)),
+      m_questions(context, this),
+      m_session(context, *this, m_questions),
+      m_printing(new CPrintCommands(context, *this)),
       m_restart(BuildRestartCommand(QCoreApplication::applicationFilePath(), context.appDirectory,
                                     false)),
       m_starter(StartDetached) {
@@ -43,14 +32,11 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     setWindowTitle(tr("Program"));
     setCentralWidget(m_area);
     resize(1000, 600);
-    CreateActions();
-    CreateMenusAndToolbar();
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
-    AddDialogCommands();
-    AddPrintCommands();
+    ConnectCommands();
+    AddDialogs();
     AddShellParts();
-    AddLanguageCommand();
     AddHelpAndPaneKeys();
     UpdateActions();
 }
@@ -65,90 +51,35 @@ CMainFrame::~CMainFrame() {
     }
 }
 
-void CMainFrame::CreateActions() {
-    MakeAction(this, "new", tr("&New"), QKeySequence::New, tr("Create a new document"));
-    MakeAction(this, "open", tr("&Open..."), QKeySequence::Open, tr("Open an existing document"));
-    MakeAction(this, "close", tr("&Close"), {}, tr("Close the channel window"));
-    MakeAction(this, "save", tr("&Save"), QKeySequence::Save, tr("Save the active document"));
-    MakeAction(this, "saveAs", tr("Save &As..."), {},
-               tr("Save the active document with a new name"));
-    MakeAction(this, "exit", tr("E&xit"), {}, tr("Quit the application"));
-    MakeAction(this, "read", tr("&Read"), QKeySequence("Ctrl+R"), tr("Read Data From Radio"));
-    MakeAction(this, "write", tr("&Write"), QKeySequence("Ctrl+W"), tr("Write Data To Radio"));
-    MakeAction(this, "channelInformation", tr("&Channel Information"), {},
-               tr("Show the channel window"));
-
-    const auto icon = [this](QStyle::StandardPixmap pixmap) {
-        return style()->standardIcon(pixmap);
-    };
-    action("new")->setIcon(icon(QStyle::SP_FileIcon));
-    action("open")->setIcon(icon(QStyle::SP_DialogOpenButton));
-    action("save")->setIcon(icon(QStyle::SP_DialogSaveButton));
-    action("read")->setIcon(icon(QStyle::SP_ArrowDown));
-    action("write")->setIcon(icon(QStyle::SP_ArrowUp));
-
-    connect(action("new"), &QAction::triggered, this, &CMainFrame::OnNew);
-    connect(action("open"), &QAction::triggered, this, &CMainFrame::OnOpen);
-    connect(action("close"), &QAction::triggered, this, [this] {
+void CMainFrame::ConnectCommands() {
+    CFrameActions& a = *m_actions;
+    connect(a.newDocument, &QAction::triggered, this, &CMainFrame::OnNew);
+    connect(a.open, &QAction::triggered, this, &CMainFrame::OnOpen);
+    connect(a.close, &QAction::triggered, this, [this] {
         if (CChildFrame* frame = activeFrame()) {
             frame->close();
         }
     });
-    connect(action("save"), &QAction::triggered, this, [this] { SaveDocument(false); });
-    connect(action("saveAs"), &QAction::triggered, this, [this] { SaveDocument(true); });
-    connect(action("exit"), &QAction::triggered, this, &QWidget::close);
-    connect(action("read"), &QAction::triggered, this, [this] {
-        if (CProgramView* view = activeView()) {
-            view->OnRead();
-        }
-    });
-    connect(action("write"), &QAction::triggered, this, [this] {
-        if (CProgramView* view = activeView()) {
-            view->OnWrite();
-        }
-    });
-    connect(action("channelInformation"), &QAction::triggered, this,
-            &CMainFrame::OnChannelInformation);
-}
-
-void CMainFrame::CreateMenusAndToolbar() {
-    QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->setObjectName("menuFile");
-    file->addActions(
-        {action("new"), action("open"), action("close"), action("save"), action("saveAs")});
-    file->addSeparator();
-    file->addAction(action("exit"));
-    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    edit->setObjectName("menuEdit");
-    edit->addAction(action("channelInformation"));
-    QMenu* program = menuBar()->addMenu(tr("&Program"));
-    program->setObjectName("menuProgram");
-    program->addActions({action("read"), action("write")});
-
-    QToolBar* tools = addToolBar(tr("Toolbar"));
-    tools->setObjectName("toolbar");
-    tools->addActions({action("new"), action("open"), action("save")});
-    tools->addSeparator();
-    tools->addActions({action("read"), action("write")});
-
-    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
-    viewMenu->setObjectName("menuView");
-    QAction* toolbarToggle = tools->toggleViewAction();
-    toolbarToggle->setText(tr("&Toolbar"));
-    toolbarToggle->setObjectName("toolbarToggle");
-    viewMenu->addAction(toolbarToggle);
-    QAction* statusToggle = viewMenu->addAction(tr("&Status Bar"));
-    statusToggle->setObjectName("statusBarToggle");
-    statusToggle->setCheckable(true);
-    statusToggle->setChecked(true);
-    connect(statusToggle, &QAction::toggled, statusBar(), &QWidget::setVisible);
-
-    // Setup and Help stay out of sight until a command is added to them.
-    for (const auto& [name, title] :
-         {std::pair{"menuSetup", tr("&Setup")}, std::pair{"menuHelp", tr("&Help")}}) {
-        QMenu* later = menuBar()->addMenu(title);
-        later->setObjectName(name);
-        later->menuAction()->setVisible(false);
+    connect(a.save, &QAction::triggered, this, [this] { SaveDocument(false); });
+    connect(a.saveAs, &QAction::triggered, this, [this] { SaveDocument(true); });
+    connect(a.exit, &QAction::triggered, this, &QWidget::close);
+    connect(a.print, &QAction::triggered, m_printing, &CPrintCommands::OnPrint);
+    connect(a.printPreview, &QAction::triggered, m_printing, &CPrintCommands::OnPrintPreview);
+    connect(a.exportPdf, &QAction::triggered, m_printing, &CPrintCommands::OnExportPdf);
+    connect(a.printSetup, &QAction::triggered, m_printing, &CPrintCommands::OnPrintSetup);
+    connect(a.channelInformation, &QAction::triggered, this, &CMainFrame::OnChannelInformation);
+    // Read, Write, Scan Info, COM Setup and Language belong to the channel window's view.
+    const std::pair<QAction*, void (CProgramView::*)()> viewCommands[] = {
+        {a.read, &CProgramView::OnRead},         {a.write, &CProgramView::OnWrite},
+        {a.scanInfo, &CProgramView::OnScanInfo}, {a.comSetup, &CProgramView::OnComSetup},
+        {a.language, &CProgramView::OnLanguage},
+    };
+    for (const auto& [command, handler] : viewCommands) {
+        connect(command, &QAction::triggered, this, [this, handler = handler] {
+            if (CProgramView* view = activeView()) {
+                (view->*handler)();
+            }
+        });
     }
 }
 
@@ -169,41 +100,44 @@ CProgramView* CMainFrame::activeView() const {
     return frame ? frame->view() : nullptr;
 }
 
+CProgramDoc* CMainFrame::Document() {
+    return m_frame ? &m_frame->view()->document() : nullptr;
+}
+
 bool CMainFrame::TransferRunning() const {
     return m_frame && m_frame->view()->transferRunning();
 }
 
-void CMainFrame::UpdateActions() {
-    ShowDocumentMenus(m_frame != nullptr);
-    const bool document = activeFrame() != nullptr;
-    const bool idle = !TransferRunning();
-    for (const char* name : {"close", "save", "saveAs", "read", "write", "comSetup"}) {
-        action(name)->setEnabled(document);
+void CMainFrame::CommitOpenEdit() {
+    if (m_frame) {
+        m_frame->view()->CommitEdit();
     }
-    action("new")->setEnabled(idle);
-    action("open")->setEnabled(idle);
-    action("channelInformation")->setEnabled(m_frame != nullptr);
-    if (QAction* language = action("language")) {
-        language->setEnabled(document && idle);
-    }
-    UpdateDialogCommands(document, idle);
-    UpdatePrintActions();
 }
 
-// Without any document the window offers only what needs none: File's New, Open, Print Setup
-// and Exit, the toolbar and status bar switches, and Help. A hidden channel window is still a
-// document, so Edit > Channel Information stays there to bring it back.
-void CMainFrame::ShowDocumentMenus(bool document) {
-    for (const char* name : {"menuEdit", "menuProgram", "menuSetup"}) {
-        QMenu* documentMenu = menu(name);
-        documentMenu->menuAction()->setVisible(document && !documentMenu->actions().isEmpty());
+void CMainFrame::ShowDocument() {
+    if (m_frame) {
+        m_frame->show();
     }
-    // Save and Print stay, disabled, because their toolbar buttons share the action.
-    for (const char* name : {"close", "saveAs", "controlBar", "printPreview", "exportPdf"}) {
-        if (QAction* documentAction = action(name)) {
-            documentAction->setVisible(document);
-        }
+}
+
+CommandSituation CMainFrame::Situation() const {
+    return {
+        .documentExists = m_frame != nullptr,
+        .documentShown = activeFrame() != nullptr,
+        .transferRunning = TransferRunning(),
+        .role = m_context.link.role,
+        .showLanguage = ShowsLanguageCommand(m_context.profile.GetValue("Setup", "ShowLang", ""))};
+}
+
+void CMainFrame::UpdateActions() {
+    m_actions->Apply(DecideCommands(Situation()));
+}
+
+void CMainFrame::AdaptMenus() {
+    if (QAction* first = m_actions->helpMenu->actions().value(0)) {
+        first->setText(Q(ReadAboutTexts(m_context.profile, m_context.languageName).title));
     }
+    m_actions->Adapt(DecideCommands(Situation()));
 }
 
 CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
@@ -240,10 +174,8 @@ void CMainFrame::NewDocument() {
 }
 
 bool CMainFrame::OpenDocument(const QString& path) {
-    auto doc = std::make_unique<CProgramDoc>();
-    if (Status opened = doc->OnOpenDocument(path.toStdString(), m_context); !opened) {
-        Messages().Show(this, QMessageBox::Warning, QString::fromStdString(m_context.appName),
-                        QString::fromStdString(opened.message()), QMessageBox::Ok);
+    auto doc = m_session.OpenFile(path.toStdString());
+    if (!doc) {
         return false;
     }
     AddView(std::move(doc));
@@ -251,75 +183,22 @@ bool CMainFrame::OpenDocument(const QString& path) {
 }
 
 bool CMainFrame::SaveDocument(bool saveAs) {
-    CProgramView* view = activeView();
-    if (!view) {
+    if (!m_session.Save(saveAs)) {
         return false;
     }
-    QString path = QString::fromStdString(view->document().pathName().string());
-    if (saveAs || !QFileInfo(path).isAbsolute() || !QFileInfo::exists(path)) {
-        path = QFileDialog::getSaveFileName(this, tr("Save As"), path, tr("Radio files (*.dat)"));
-        if (path.isEmpty()) {
-            return false;
-        }
-        if (QFileInfo(path).suffix().isEmpty()) {
-            path += ".dat";
-        }
-    }
-    if (Status saved = view->Save(path); !saved) {
-        Messages().Show(this, QMessageBox::Warning, QString::fromStdString(m_context.appName),
-                        QString::fromStdString(saved.message()), QMessageBox::Ok);
-        return false;
-    }
-    m_frame->setWindowTitle(QString::fromStdString(view->document().title()) + "[*]");
-    return true;
-}
-
-// A document that differs from its file is offered for saving before it is dropped.
-bool CMainFrame::MaybeSave() {
-    if (!m_frame || !m_frame->view()->document().IsModified()) {
-        return true;
-    }
-    const auto answer =
-        Messages().Show(this, QMessageBox::Question, QString::fromStdString(m_context.appName),
-                        Q(BilingualText{"Save changes?", "保存修改吗？"}.In(m_context.language)),
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    if (answer == QMessageBox::Cancel) {
-        return false;
-    }
-    if (answer == QMessageBox::Yes) {
-        m_frame->show();
-        return SaveDocument(false);
-    }
+    m_frame->setWindowTitle(QString::fromStdString(m_frame->view()->document().title()) + "[*]");
     return true;
 }
 
 void CMainFrame::OnNew() {
-    if (TransferRunning()) {
-        return;
+    if (auto doc = m_session.New()) {
+        AddView(std::move(doc));
     }
-    if (activeFrame()) {
-        const auto answer =
-            Messages().Show(this, QMessageBox::Warning, QString::fromStdString(m_context.appName),
-                            Q(StringText(StringId::AllDataCleared, m_context.language)),
-                            QMessageBox::Ok | QMessageBox::Cancel);
-        if (answer != QMessageBox::Ok) {
-            return;
-        }
-    }
-    if (!MaybeSave()) {
-        return;
-    }
-    NewDocument();
 }
 
 void CMainFrame::OnOpen() {
-    if (TransferRunning() || !MaybeSave()) {
-        return;
-    }
-    const QString path =
-        QFileDialog::getOpenFileName(this, tr("Open"), QString(), tr("Radio files (*.dat)"));
-    if (!path.isEmpty()) {
-        OpenDocument(path);
+    if (auto doc = m_session.Open()) {
+        AddView(std::move(doc));
     }
 }
 
@@ -340,10 +219,9 @@ bool CMainFrame::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
+// The transfer keeps the window, its document and the progress dialog alive until it ends.
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    // The transfer keeps the window, its document and the progress dialog alive until it ends.
-    // A restart has offered the document for saving already.
-    if (TransferRunning() || (!m_restarting && !MaybeSave())) {
+    if (!m_session.MayExit(m_restarting)) {
         event->ignore();
         return;
     }

@@ -5,26 +5,31 @@
 #include <memory>
 
 #include "core/doc/app_context.h"
+#include "core/doc/document_commands.h"
+#include "core/doc/document_session.h"
 #include "core/doc/program_doc.h"
 #include "core/link/port_opener.h"
+#include "gui/app/document_questions.h"
 #include "gui/app/program_restart.h"
 
 class QAction;
 class QMdiArea;
 class QMenu;
-class QPrinter;
 
 namespace radioprog::gui {
 
 class CChildFrame;
+class CFrameActions;
 class COptionalFeaturesDlg;
+class CPrintCommands;
 class CProductInfoDlg;
 class CNavigationBar;
 class CProgramView;
 
-/// The main window: menus, toolbar and status bar around the document area, and the document
-/// commands. One channel window is shown at a time.
-class CMainFrame : public QMainWindow {
+/// The main window: menus, toolbar and status bar around the document area. It binds the
+/// commands to the document session, the dialogs and the printing commands, and shows one
+/// channel window at a time.
+class CMainFrame : public QMainWindow, private SessionWindow {
     Q_OBJECT
 public:
     CMainFrame(AppContext& context, PortOpener& opener);
@@ -40,25 +45,20 @@ public:
     CProgramView* activeView() const;
     CChildFrame* activeFrame() const;
     QMdiArea* mdiArea() const { return m_area; }
+    /// An action or a menu by its object name, for tests and help.
     QAction* action(const QString& name) const;
     /// The menus by name: menuFile, menuEdit, menuProgram, menuView, menuSetup, menuHelp.
     QMenu* menu(const QString& name) const;
+    CFrameActions& actions() const { return *m_actions; }
+    CPrintCommands& printing() const { return *m_printing; }
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
-    /// The printer every print, preview and page set-up of the run shares, made at its first
-    /// use: asking the print system for its printers can take a while.
-    QPrinter* printer();
-
-    /// Prints the active document's report on @p printer, the pages of its page range, counting
-    /// to @p maxPage; says so when the printer refuses.
-    bool PrintActiveReport(QPrinter& printer, int maxPage);
-    /// Writes the active document's report to @p path as a PDF document on the printer's pages;
-    /// says why when it cannot.
-    bool ExportPdf(const QString& path);
 
     /// Start-up's changes to the menus from the settings file, once the window is shown.
     void AdaptMenus();
+    /// Shows and enables every command as the core decides for the window as it is now.
+    void UpdateActions();
 
     /// How the program starts itself again after a change of language; by default the running
     /// executable on the same application folder.
@@ -71,51 +71,45 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    void CreateActions();
-    void CreateMenusAndToolbar();
-    /// Product Information, Optional Features and Scan Info (Edit), Password (Program) and COM
-    /// Setup (Setup).
-    void AddDialogCommands();
-    /// The dialog commands that need an idle channel window; Password also needs an Admin.
-    void UpdateDialogCommands(bool document, bool idle);
-    void OnOptionalFeatures();
-    void OnPassword();
-    /// Print, Print Preview, Export PDF and Print Setup (File) and the toolbar's Print button.
-    void AddPrintCommands();
-    void UpdatePrintActions();
-    void OnPrint();
-    void OnPrintPreview();
-    void OnPrintSetup();
-    void OnExportPdf();
+    // The channel window as the document session sees it.
+    CProgramDoc* Document() override;
+    bool DocumentShown() const override { return activeFrame() != nullptr; }
+    bool TransferRunning() const override;
+    void CommitOpenEdit() override;
+    void ShowDocument() override;
+
+    void ConnectCommands();
+    CommandSituation Situation() const;
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
-    bool MaybeSave();
-    bool TransferRunning() const;
-    void UpdateActions();
-    void ShowDocumentMenus(bool document);
     void OnNew();
     void OnOpen();
     void OnChannelInformation();
-    /// The navigation bar with its tree, the document area's background, About, and the View
-    /// menu's Control Bar command.
+
+    /// Product Information, Optional Features (Edit) and Password (Program) open their
+    /// dialogs here; Scan Info, COM Setup and Language belong to the channel window's view.
+    void AddDialogs();
+    void OnOptionalFeatures();
+    void OnPassword();
+    /// The navigation bar with its tree, the document area's background, and About.
     void AddShellParts();
     void OnTreeSelectionChanged();
     void ShowControlBar(bool show);
     void OnAbout();
-    /// Setup > Language, handled by the channel window's view.
-    void AddLanguageCommand();
     /// After a change of language: the settings file written, the document offered for saving,
     /// the new instance started, then this one closed.
     void RestartForLanguage();
     /// F1 (help for the window, or for the highlighted menu item) and F6 / Shift+F6 (next and
     /// previous pane).
     void AddHelpAndPaneKeys();
-    /// Gives the commands their numbers and lets the menus answer F1; safe to repeat.
-    void PrepareMenuHelp();
     void MovePaneFocus(int step);
 
     AppContext& m_context;
     PortOpener& m_opener;
     QMdiArea* m_area;
+    CFrameActions* m_actions;
+    CDocumentQuestions m_questions;
+    DocumentSession m_session;
+    CPrintCommands* m_printing;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     COptionalFeaturesDlg* m_optionalFeatures = nullptr;
@@ -123,7 +117,6 @@ private:
     RestartCommand m_restart;
     ProgramStarter m_starter;
     bool m_restarting = false;
-    std::unique_ptr<QPrinter> m_printer;
 };
 
 }  // namespace radioprog::gui

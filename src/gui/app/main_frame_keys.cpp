@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gui/app/context_help.h"
+#include "gui/app/frame_actions.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/navigation_bar.h"
 #include "gui/view/program_view.h"
@@ -19,45 +20,11 @@ namespace {
 // 0x10000 as every help request of the main window is.
 constexpr int kMainFrameHelp = 0x20000 + 128 - 0x10000;
 
-struct NamedCommand {
-    const char* name;
-    int id;
-};
-// The command numbers of the main window's actions; an action some build lacks is skipped.
-constexpr NamedCommand kCommands[] = {
-    {"read", 32773},
-    {"write", 32774},
-    {"comSetup", 32777},
-    {"controlBar", 32780},
-    {"scanInfo", 32782},
-    {"password", 32783},
-    {"productInformation", 32786},
-    {"channelInformation", 32787},
-    {"optionalFeatures", 32788},
-    {"language", 32799},
-    {"new", 57600},
-    {"open", 57601},
-    {"close", 57602},
-    {"save", 57603},
-    {"saveAs", 57604},
-    {"printSetup", 57606},
-    {"print", 57607},
-    {"printPreview", 57609},
-    {"about", 57664},
-    {"exit", 57665},
-    {"toolbarToggle", 59392},
-    {"statusBarToggle", 59393},
-};
-
 // F1 while a menu is open reaches the menu, not the window's shortcuts: the highlighted
 // command's help, or the window's when nothing with a number is highlighted.
 class MenuHelpKey : public QObject {
 public:
-    MenuHelpKey(const AppContext& context, QObject* parent) : QObject(parent), m_context(context) {
-        setObjectName(kName);
-    }
-
-    static constexpr char kName[] = "menuHelpKey";
+    MenuHelpKey(const AppContext& context, QObject* parent) : QObject(parent), m_context(context) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -79,31 +46,11 @@ private:
 
 void CMainFrame::AddHelpAndPaneKeys() {
     // The channel view answers F1 itself while it has the focus (the focused control's help).
-    auto* help = new QAction(this);
-    help->setObjectName("contextHelp");
-    help->setShortcut(Qt::Key_F1);
-    connect(help, &QAction::triggered, this,
+    connect(m_actions->contextHelp, &QAction::triggered, this,
             [this] { RequestContextHelp(m_context, kMainFrameHelp); });
-    auto* next = new QAction(this);
-    next->setObjectName("nextPane");
-    next->setShortcut(Qt::Key_F6);
-    connect(next, &QAction::triggered, this, [this] { MovePaneFocus(1); });
-    auto* previous = new QAction(this);
-    previous->setObjectName("previousPane");
-    previous->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6));
-    connect(previous, &QAction::triggered, this, [this] { MovePaneFocus(-1); });
-    addActions({help, next, previous});
-    new MenuHelpKey(m_context, this);
-    PrepareMenuHelp();
-}
-
-void CMainFrame::PrepareMenuHelp() {
-    for (const NamedCommand& command : kCommands) {
-        if (QAction* found = action(command.name)) {
-            SetCommandId(found, command.id);
-        }
-    }
-    auto* key = findChild<QObject*>(MenuHelpKey::kName, Qt::FindDirectChildrenOnly);
+    connect(m_actions->nextPane, &QAction::triggered, this, [this] { MovePaneFocus(1); });
+    connect(m_actions->previousPane, &QAction::triggered, this, [this] { MovePaneFocus(-1); });
+    auto* key = new MenuHelpKey(m_context, this);
     for (QMenu* each : findChildren<QMenu*>()) {
         each->installEventFilter(key);
     }

@@ -12,6 +12,7 @@
 #include "core/doc/language_choice.h"
 #include "gui/app/about_dlg.h"
 #include "gui/app/built_in_pictures.h"
+#include "gui/app/frame_actions.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/mdi_client_wnd.h"
 #include "gui/app/navigation_bar.h"
@@ -21,18 +22,17 @@
 namespace radioprog::gui {
 namespace {
 
-// The commands the tree's entries stand for. Product Information and Optional Features come
-// with their dialogs; until a frame has them, their entries do nothing.
-const char* CommandFor(NavigationEntry entry) {
+// The commands the tree's entries stand for.
+QAction* CommandFor(NavigationEntry entry, const CFrameActions& actions) {
     switch (entry) {
         case NavigationEntry::ProductInformation:
-            return "productInformation";
+            return actions.productInformation;
         case NavigationEntry::ChannelInformation:
-            return "channelInformation";
+            return actions.channelInformation;
         case NavigationEntry::OptionalFeatures:
-            return "optionalFeatures";
+            break;
     }
-    return "";
+    return actions.optionalFeatures;
 }
 
 }  // namespace
@@ -65,46 +65,13 @@ void CMainFrame::AddShellParts() {
     row->addWidget(m_area, 1);
     setCentralWidget(body);
 
-    auto* controlBar = new QAction(tr("&Control Bar"), this);
-    controlBar->setObjectName("controlBar");
-    controlBar->setCheckable(true);
-    controlBar->setChecked(true);
-    menu("menuView")->addAction(controlBar);
-    connect(controlBar, &QAction::triggered, this, [this] { ShowControlBar(m_bar->isHidden()); });
+    connect(m_actions->controlBar, &QAction::triggered, this,
+            [this] { ShowControlBar(m_bar->isHidden()); });
     connect(m_bar, &CNavigationBar::CloseClicked, this, [this] { ShowControlBar(false); });
 
     new CMdiClientWnd(m_context.appDirectory, m_area);
 
-    // Start-up gives the menu item the settings file's title; the toolbar keeps its own tip.
-    auto* about = new QAction(tr("&About Program..."), this);
-    about->setObjectName("about");
-    about->setToolTip(tr("About"));
-    about->setStatusTip(tr("Display program information, version number and copyright"));
-    about->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
-    connect(about, &QAction::triggered, this, &CMainFrame::OnAbout);
-    QMenu* help = menu("menuHelp");
-    help->insertAction(help->actions().value(0), about);
-    help->menuAction()->setVisible(true);
-    if (auto* tools = findChild<QToolBar*>("toolbar")) {
-        tools->addSeparator();
-        tools->addAction(about);
-    }
-}
-
-void CMainFrame::AdaptMenus() {
-    if (QAction* first = menu("menuHelp")->actions().value(0)) {
-        first->setText(Q(ReadAboutTexts(m_context.profile, m_context.languageName).title));
-    }
-    // A User has no Password command at all: no menu item, and the action stays disabled.
-    if (m_context.link.role == AccessRole::User) {
-        menu("menuProgram")->removeAction(action("password"));
-    }
-    if (QAction* language = action("language")) {
-        language->setVisible(
-            ShowsLanguageCommand(m_context.profile.GetValue("Setup", "ShowLang", "")));
-    }
-    // Commands added since the window was built get their help numbers too.
-    PrepareMenuHelp();
+    connect(m_actions->about, &QAction::triggered, this, &CMainFrame::OnAbout);
 }
 
 // The entry under the pointer acts, whichever item the selection moved to: arrow keys with the
@@ -118,16 +85,14 @@ void CMainFrame::OnTreeSelectionChanged() {
     QTreeWidgetItem* under = viewport->rect().contains(pointer) ? tree->itemAt(pointer) : nullptr;
     const QString text = under ? under->text(0) : QString();
     if (const auto entry = NavigationEntryFor(text.toStdString(), m_context.language)) {
-        if (QAction* command = action(CommandFor(*entry))) {
-            command->trigger();
-        }
+        CommandFor(*entry, *m_actions)->trigger();
     }
     tree->SelectItem(tree->topLevelItem(0));
 }
 
 void CMainFrame::ShowControlBar(bool show) {
     m_bar->setVisible(show);
-    action("controlBar")->setChecked(show);
+    m_actions->controlBar->setChecked(show);
 }
 
 void CMainFrame::OnAbout() {

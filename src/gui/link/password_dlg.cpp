@@ -37,12 +37,12 @@ public:
 
 }  // namespace
 
-CPasswordDlg::CPasswordDlg(const AppContext& context, PortOpener& opener, RadioImage& image,
+CPasswordDlg::CPasswordDlg(const AppContext& context, PortOpener& opener, CProgramDoc& doc,
                            QWidget* parent)
     : QDialog(parent),
       m_context(context),
       m_opener(opener),
-      m_image(image),
+      m_doc(doc),
       m_password(new QLineEdit(this)),
       m_save(new QPushButton(tr("Save"), this)),
       m_change(new QPushButton(tr("Change"), this)),
@@ -54,7 +54,7 @@ CPasswordDlg::CPasswordDlg(const AppContext& context, PortOpener& opener, RadioI
     SetControlId(m_query, kQueryId);
     m_password->setMaxLength(kPasswordDigits);
     m_password->setValidator(new AcceptTextValidator(IsPassword, m_password));
-    m_password->setText(Q(ShowUserPassword(m_image)));
+    m_password->setText(Q(ShowUserPassword(m_doc.image())));
 
     auto* label = new QLabel(tr("User Password"), this);
     label->setBuddy(m_password);
@@ -81,10 +81,12 @@ void CPasswordDlg::OnQuery() {
     PasswordResult result{PasswordExchange::Done, {}};
     {
         const BusyCursor busy;
-        result = radioprog::OnQuery(m_opener, m_context.link, m_image);
+        result = EditImage([this](RadioImage& image) {
+            return radioprog::OnQuery(m_opener, m_context.link, image);
+        });
     }
     if (result.result == PasswordExchange::Done) {
-        m_password->setText(Q(ShowUserPassword(m_image)));
+        m_password->setText(Q(ShowUserPassword(m_doc.image())));
     }
     Report(result);
 }
@@ -96,16 +98,32 @@ void CPasswordDlg::OnChange() {
     PasswordResult result{PasswordExchange::Done, {}};
     {
         const BusyCursor busy;
-        result = radioprog::OnChange(m_opener, m_context.link, m_image,
-                                     m_password->text().toStdString());
+        const std::string typed = m_password->text().toStdString();
+        result = EditImage([this, &typed](RadioImage& image) {
+            return radioprog::OnChange(m_opener, m_context.link, image, typed);
+        });
     }
     Report(result);
 }
 
 void CPasswordDlg::OnSave() {
-    if (TypedPasswordFits() && StoreUserPassword(m_image, m_password->text().toStdString())) {
+    if (!TypedPasswordFits()) {
+        return;
+    }
+    const std::string typed = m_password->text().toStdString();
+    bool stored = false;
+    m_doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Password),
+               [&](RadioImage& image, TextGrid&) { stored = StoreUserPassword(image, typed); });
+    if (stored) {
         accept();
     }
+}
+
+PasswordResult CPasswordDlg::EditImage(const std::function<PasswordResult(RadioImage&)>& exchange) {
+    PasswordResult result{PasswordExchange::Done, {}};
+    m_doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Password),
+               [&](RadioImage& image, TextGrid&) { result = exchange(image); });
+    return result;
 }
 
 // The edit takes digits only, but a text put there by other means must not reach the radio or

@@ -43,6 +43,7 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
       m_comSetup(new CComSetupDlg(context, opener, this)),
       m_scanInfo(new CScanInfoDlg(context, this)),
       m_language(new CLanguageDlg(context, this)) {
+    m_doc->SetObserver(this);
     LoadSavedPort(m_context);
     m_comSetup->setObjectName("comSetupDialog");
     m_scanInfo->setObjectName("scanInfoDialog");
@@ -61,6 +62,7 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
 }
 
 CProgramView::~CProgramView() {
+    m_doc->SetObserver(nullptr);
     // The grid raises its cell events while it is being destroyed; this view is gone by then.
     m_grid->disconnect(this);
     delete m_process.data();
@@ -107,7 +109,7 @@ void CProgramView::FitDefaultSizes() {
 }
 
 void CProgramView::Refresh() {
-    const GridRefresh refresh = RefreshGridFromImage(m_doc->image(), *this, m_context);
+    const GridRefresh refresh = RefreshGridFromImage(*m_doc, m_context);
     emit TitleChanged(Q(refresh.windowTitle));
     if (!refresh.mirror) {
         emit Problem(Q(refresh.mirror.message()));
@@ -143,21 +145,30 @@ QWidget* CProgramView::editor(int col) const {
                : nullptr;
 }
 
-std::string CProgramView::TextMatrix(int row, int col) const {
-    return m_grid->TextMatrix(row, col).toStdString();
+// The grid shows the channel rows of the document; its headers are the view's own.
+void CProgramView::DocumentChanged() {
+    const TextGrid& texts = m_doc->texts();
+    for (int row = 1; row < kGridRows; ++row) {
+        for (int col = 1; col < column::kCount; ++col) {
+            const QString text = Q(texts.TextMatrix(row, col));
+            if (m_grid->TextMatrix(row, col) != text) {
+                m_grid->SetTextMatrix(row, col, text);
+            }
+        }
+    }
 }
 
-void CProgramView::SetTextMatrix(int row, int col, const std::string& text) {
-    m_grid->SetTextMatrix(row, col, Q(text));
+void CProgramView::ModifiedFlagChanged(bool modified) {
+    emit ModifiedChanged(modified);
 }
 
 bool CProgramView::EditorVisible() const {
-    const QWidget* e = editor(Col());
+    const QWidget* e = editor(m_grid->Col());
     return e && e->isVisible();
 }
 
 std::string CProgramView::EditorText() const {
-    const QWidget* e = editor(Col());
+    const QWidget* e = editor(m_grid->Col());
     if (const auto* list = qobject_cast<const QComboBox*>(e)) {
         return list->currentText().toStdString();
     }
@@ -167,10 +178,13 @@ std::string CProgramView::EditorText() const {
     return {};
 }
 
-void CProgramView::HideEditor() {
-    if (QWidget* e = editor(Col())) {
-        e->hide();
+std::optional<OpenCellEdit> CProgramView::TakeOpenEdit() {
+    if (!EditorVisible()) {
+        return std::nullopt;
     }
+    OpenCellEdit open{m_grid->Row(), m_grid->Col(), EditorText()};
+    editor(open.col)->hide();
+    return open;
 }
 
 void CProgramView::HideAllEditors() {
@@ -183,7 +197,7 @@ void CProgramView::HideAllEditors() {
 }
 
 void CProgramView::OpenEditor() {
-    QWidget* e = editor(Col());
+    QWidget* e = editor(m_grid->Col());
     if (!e) {
         return;
     }
@@ -209,22 +223,12 @@ void CProgramView::OpenEditor() {
 }
 
 bool CProgramView::CommitEdit() {
-    if (!EditorVisible()) {
+    const std::optional<OpenCellEdit> open = TakeOpenEdit();
+    if (!open) {
         return true;
     }
-    const std::string before = EditorText();
-    std::array<std::string, column::kCount> rowBefore;
-    const int row = Row();
-    for (int col = 1; col < column::kCount; ++col) {
-        rowBefore[static_cast<std::size_t>(col)] = TextMatrix(row, col);
-    }
-    const auto refusal = CommitEditedCell(*this, m_context.band, m_context.language);
-    for (int col = 1; col < column::kCount; ++col) {
-        if (TextMatrix(row, col) != rowBefore[static_cast<std::size_t>(col)]) {
-            SetModified();
-            break;
-        }
-    }
+    const auto refusal =
+        m_doc->CommitCell(open->row, open->col, open->text, m_context.band, m_context.language);
     if (refusal) {
         ShowRefusal(*refusal);
         return false;
@@ -242,7 +246,8 @@ bool CProgramView::EnterCommit() {
     if (EditorVisible() && !CommitEdit()) {
         return false;
     }
-    for (const CellWrite& write : AdvanceAfterEnter(Row(), Col(), m_grid->Rows(), m_grid->Cols())) {
+    for (const CellWrite& write :
+         AdvanceAfterEnter(m_grid->Row(), m_grid->Col(), m_grid->Rows(), m_grid->Cols())) {
         if (write.which == CellWrite::Which::Row) {
             m_grid->SetRow(write.value);
         } else {
@@ -294,20 +299,9 @@ void CProgramView::TakeFocus() {
     m_grid->setFocus(Qt::ShortcutFocusReason);
 }
 
-void CProgramView::SetModified() {
-    if (!m_doc->IsModified()) {
-        m_doc->SetModifiedFlag(true);
-        emit ModifiedChanged(true);
-    }
-}
-
 Status CProgramView::Save(const QString& path) {
     CommitEdit();
-    Status saved = m_doc->OnSaveDocument(path.toStdString(), *this, m_context);
-    if (saved) {
-        emit ModifiedChanged(false);
-    }
-    return saved;
+    return m_doc->OnSaveDocument(path.toStdString(), m_context);
 }
 
 void CProgramView::OpenProgressDialog(TransferDirection direction) {
@@ -351,13 +345,10 @@ void CProgramView::OnScanInfo() {
         return;
     }
     CommitEdit();
-    RadioImage& image = m_doc->image();
-    const ScanInfo info = ScanInfo::Open(*this, m_context.band, image);
-    const RadioImage before = image;
-    m_scanInfo->Run(info, image);
-    if (image != before) {
-        SetModified();
-    }
+    m_doc->StoreTexts(m_context.band);
+    const ScanInfo info = ScanInfo::Load(m_doc->image());
+    m_doc->Edit(DocumentEdit::Of(DocumentEdit::Kind::ScanInformation),
+                [this, &info](RadioImage& image, TextGrid&) { m_scanInfo->Run(info, image); });
 }
 
 void CProgramView::OnLanguage() {
@@ -375,13 +366,12 @@ void CProgramView::OnRadioTransfer() {
     const TransferDirection direction = m_direction;
     GuiLinkObserver observer(m_context, this, m_process);
     const RadioTransferResult result =
-        RunRadioTransfer(direction, *m_doc, *this, m_opener, m_context, observer);
+        RunRadioTransfer(direction, *m_doc, TakeOpenEdit(), m_opener, m_context, observer);
     if (result.refresh) {
         emit TitleChanged(Q(result.refresh->windowTitle));
         if (!result.refresh->mirror) {
             emit Problem(Q(result.refresh->mirror.message()));
         }
-        SetModified();
     }
     if (m_process) {
         m_process->Finish();

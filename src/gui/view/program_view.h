@@ -9,6 +9,7 @@
 #include "core/base/string_table.h"
 #include "core/doc/app_context.h"
 #include "core/doc/program_doc.h"
+#include "core/doc/radio_transfer.h"
 #include "core/link/block_transfer.h"
 #include "core/link/port_opener.h"
 #include "core/radio/channel_grid.h"
@@ -27,9 +28,10 @@ class CLanguageDlg;
 
 /// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
 /// the Read and Write commands with their progress dialog, COM Setup and Language, and F1 on
-/// the grid and its editors, and Scan Information. To the codec it is the grid. Creating a view
-/// makes the saved port the current one.
-class CProgramView : public QWidget, public ChannelGrid {
+/// the grid and its editors, and Scan Information. The grid shows the document's channel texts
+/// and hands every committed edit to the document. Creating a view makes the saved port the
+/// current one.
+class CProgramView : public QWidget, private DocumentObserver {
     Q_OBJECT
 public:
     CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc, PortOpener& opener,
@@ -50,21 +52,10 @@ public:
     /// Gives the keyboard focus to the open editor, else to the grid.
     void TakeFocus();
 
-    // The grid as the codec sees it.
-    std::string TextMatrix(int row, int col) const override;
-    void SetTextMatrix(int row, int col, const std::string& text) override;
-    int Row() const override { return m_grid->Row(); }
-    int Col() const override { return m_grid->Col(); }
-    bool EditorVisible() const override;
-    std::string EditorText() const override;
-    void HideEditor() override;
-
     /// Commits an open edit and shows a refusal; returns false when the value was refused.
     bool CommitEdit();
-    /// Stores the grid into the document and writes it to @p path.
-    Status Save(const QString& path);
-    /// Marks the document as differing from its file (the first time only).
-    void SetModified();
+    /// Commits an open edit, stores the texts into the document's image and writes it to @p path.
+    [[nodiscard]] Status Save(const QString& path);
 
     /// Prepares a print run of the report: counts the filled channels and returns the report's
     /// last page, which every footer of the run counts to.
@@ -102,6 +93,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void DocumentChanged() override;
+    void ModifiedFlagChanged(bool modified) override;
+    /// The open editor's cell and text, taken from the grid and closed; nothing when none is
+    /// open.
+    std::optional<OpenCellEdit> TakeOpenEdit();
+    bool EditorVisible() const;
+    std::string EditorText() const;
     void CreateEditors();
     void FitDefaultSizes();
     void OpenEditor();

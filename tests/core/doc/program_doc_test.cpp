@@ -96,11 +96,11 @@ TEST_F(ProgramDocTest, SaveStoresTheGridFirstAndKeepsUnexchangedBlocks) {
     bytes[0x1AF] = 0x00;
     WriteBytes("radio.dat", bytes);
     ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "radio.dat", m_context).ok());
-    ImageToGrid(m_doc.image(), m_grid, m_context.band, m_context.language);
+    m_doc.ShowImage(m_context.band, m_context.language);
     EXPECT_EQ(m_context.band, BandLimits(400, 470));
 
-    m_grid.SetTextMatrix(1, 5, "Low");
-    ASSERT_TRUE(m_doc.OnSaveDocument(m_dir / "copy.dat", m_grid, m_context).ok());
+    m_doc.Synchronise([](RadioImage&, TextGrid& texts) { texts.SetTextMatrix(1, 5, "Low"); });
+    ASSERT_TRUE(m_doc.OnSaveDocument(m_dir / "copy.dat", m_context).ok());
     EXPECT_EQ(m_doc.title(), "copy.dat");
     const auto saved = ReadBytes(m_dir / "copy.dat");
     ASSERT_EQ(saved.size(), 1024u);
@@ -113,7 +113,7 @@ TEST_F(ProgramDocTest, SaveStoresTheGridFirstAndKeepsUnexchangedBlocks) {
 TEST_F(ProgramDocTest, AFailedSaveKeepsTheOldFile) {
     ASSERT_TRUE(m_doc.OnNewDocument(m_context));
     std::filesystem::create_directories(m_dir / "taken.dat");
-    const Status status = m_doc.OnSaveDocument(m_dir / "taken.dat", m_grid, m_context);
+    const Status status = m_doc.OnSaveDocument(m_dir / "taken.dat", m_context);
     EXPECT_FALSE(status.ok());
     EXPECT_NE(status.message().find("taken.dat"), std::string::npos);
     EXPECT_EQ(m_doc.title(), "Channel Information");
@@ -123,7 +123,7 @@ TEST_F(ProgramDocTest, AFailedSaveKeepsTheOldFile) {
 TEST_F(ProgramDocTest, ANewDocumentTakesTypeAndFieldFromTheStoreAndAnOpenedOneWritesThem) {
     ASSERT_TRUE(m_context.userStore.SetInt("software\\RADIOPROG", "type", 0x1234).ok());
     ASSERT_TRUE(m_doc.OnNewDocument(m_context));
-    GridRefresh refresh = RefreshGridFromImage(m_doc.image(), m_grid, m_context);
+    GridRefresh refresh = RefreshGridFromImage(m_doc, m_context);
     EXPECT_TRUE(refresh.mirror.ok());
     EXPECT_EQ(m_doc.image()[0x3D2], 0x34);
     EXPECT_EQ(m_doc.image()[0x3D3], 0x00);  // missing value reads 0
@@ -139,11 +139,76 @@ TEST_F(ProgramDocTest, ANewDocumentTakesTypeAndFieldFromTheStoreAndAnOpenedOneWr
     ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "opened.dat", m_context).ok());
     m_context.language = Language::Chinese;
     m_context.languageName = "Chinese";
-    refresh = RefreshGridFromImage(m_doc.image(), m_grid, m_context);
+    refresh = RefreshGridFromImage(m_doc, m_context);
     EXPECT_TRUE(refresh.mirror.ok());
     EXPECT_EQ(m_context.userStore.GetInt("Software\\radioprog", "Type"), 7u);
     EXPECT_EQ(m_context.userStore.GetInt("Software\\radioprog", "Field"), 2u);
     EXPECT_EQ(refresh.windowTitle, "电台  [ 类型:RP-16V  频率:400 - 470MHz ]");
+}
+
+struct RecordingObserver : DocumentObserver {
+    void DocumentChanged() override { ++changes; }
+    void ModifiedFlagChanged(bool modified) override { flags.push_back(modified); }
+    int changes = 0;
+    std::vector<bool> flags;
+};
+
+TEST_F(ProgramDocTest, AnEditMarksTheDocumentOnlyWhenItChangedSomethingAReadAlways) {
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    RecordingObserver observer;
+    m_doc.SetObserver(&observer);
+    using Kind = DocumentEdit::Kind;
+
+    EXPECT_FALSE(
+        m_doc.Edit(DocumentEdit::Of(Kind::OptionalFeatures), [](RadioImage&, TextGrid&) {}));
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(observer.changes, 0);
+
+    // The same bytes again are a read all the same: the document no longer is its file.
+    EXPECT_TRUE(m_doc.Edit(DocumentEdit::Of(Kind::Read), [](RadioImage&, TextGrid&) {}));
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(observer.flags, std::vector<bool>{true});
+
+    m_doc.SetModifiedFlag(false);
+    EXPECT_TRUE(m_doc.Edit(DocumentEdit::Of(Kind::ScanInformation),
+                           [](RadioImage& image, TextGrid&) { image[0x160] ^= 0x01; }));
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(observer.flags, (std::vector<bool>{true, false, true}));
+    EXPECT_EQ(observer.changes, 2);
+    m_doc.SetObserver(nullptr);
+}
+
+TEST_F(ProgramDocTest, KeepingTextsAndImageInStepIsNoEdit) {
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    RecordingObserver observer;
+    m_doc.SetObserver(&observer);
+    m_doc.ShowImage(m_context.band, m_context.language);
+    m_doc.Synchronise([](RadioImage&, TextGrid& texts) { texts.SetTextMatrix(1, 1, "145.00000"); });
+    m_doc.StoreTexts(m_context.band);
+    EXPECT_EQ(m_doc.image()[0x10], 0x00);
+    EXPECT_EQ(m_doc.image()[0x13], 0x14);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_TRUE(observer.flags.empty());
+    EXPECT_EQ(observer.changes, 3);
+    m_doc.SetObserver(nullptr);
+}
+
+TEST_F(ProgramDocTest, ACommittedCellIsAnEditAndARefusalEmptiesTheRowInTheDocument) {
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    m_doc.ShowImage(m_context.band, m_context.language);
+    EXPECT_EQ(m_doc.CommitCell(3, 1, "146.52", m_context.band, m_context.language), std::nullopt);
+    EXPECT_EQ(m_doc.texts().TextMatrix(3, 1), "146.52000");
+    EXPECT_EQ(m_doc.texts().TextMatrix(3, 2), "146.52000");
+    EXPECT_TRUE(m_doc.IsModified());
+    const DocumentState typed = m_doc.State();
+
+    m_doc.SetModifiedFlag(false);
+    const auto refusal = m_doc.CommitCell(3, 1, "1460", m_context.band, m_context.language);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(*refusal, StringId::OutOfRange);
+    EXPECT_EQ(m_doc.texts().TextMatrix(3, 1), "");
+    EXPECT_NE(m_doc.State(), typed);
+    EXPECT_TRUE(m_doc.IsModified());
 }
 
 }  // namespace

@@ -25,9 +25,10 @@ protected:
         m_line.peer = std::ref(m_radio);
         m_context.link.role = AccessRole::Admin;
     }
-    RadioTransferResult Run(TransferDirection direction) {
+    RadioTransferResult Run(TransferDirection direction,
+                            const std::optional<OpenCellEdit>& openEdit = std::nullopt) {
         FakeOpener opener(m_line);
-        return RunRadioTransfer(direction, m_doc, m_grid, opener, m_context, m_observer);
+        return RunRadioTransfer(direction, m_doc, openEdit, opener, m_context, m_observer);
     }
     testing::TempDir m_dir;
     AppContext m_context{m_dir / "user.ini"};
@@ -35,7 +36,6 @@ protected:
     FakeLine m_line;
     TestObserver m_observer{m_line};
     CProgramDoc m_doc;
-    TextGrid m_grid;
 };
 
 TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
@@ -51,33 +51,34 @@ TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
     EXPECT_EQ(result.outcome.kind, Kind::Complete);
     ASSERT_TRUE(result.refresh);
     EXPECT_FALSE(m_context.newDocument);
-    EXPECT_EQ(m_grid.TextMatrix(2, 1), "145.01250");
+    EXPECT_EQ(m_doc.texts().TextMatrix(2, 1), "145.01250");
+    EXPECT_TRUE(m_doc.IsModified());
 }
 
 TEST_F(RadioTransferTest, ACancelledReadLeavesTheGridAndTheFlag) {
     m_doc.OnNewDocument(m_context);
-    m_grid.SetTextMatrix(1, 1, "150.00000");
+    m_doc.Synchronise([](RadioImage&, TextGrid& texts) { texts.SetTextMatrix(1, 1, "150.00000"); });
+    const RadioImage before = m_doc.image();
     m_observer.cancelAfterPumps = 10;
     const RadioTransferResult result = Run(TransferDirection::Read);
     EXPECT_EQ(result.outcome.kind, Kind::Cancelled);
     EXPECT_FALSE(result.refresh);
     EXPECT_TRUE(m_context.newDocument);
-    EXPECT_EQ(m_grid.TextMatrix(1, 1), "150.00000");
+    EXPECT_EQ(m_doc.texts().TextMatrix(1, 1), "150.00000");
+    EXPECT_EQ(m_doc.image(), before);
+    EXPECT_FALSE(m_doc.IsModified());
 }
 
 TEST_F(RadioTransferTest, AWriteCommitsTheOpenEditAndStoresTheGridFirst) {
     m_doc.OnNewDocument(m_context);
-    m_grid.SetCurrentCell(4, 1);
-    m_grid.OpenEditor("146.52");
-    EXPECT_EQ(Run(TransferDirection::Write).outcome.kind, Kind::Complete);
+    EXPECT_EQ(Run(TransferDirection::Write, OpenCellEdit{4, 1, "146.52"}).outcome.kind,
+              Kind::Complete);
     EXPECT_EQ(m_radio.memory[0x40], 0x00);
     EXPECT_EQ(m_radio.memory[0x41], 0x20);
     EXPECT_EQ(m_radio.memory[0x42], 0x65);
     EXPECT_EQ(m_radio.memory[0x43], 0x14);
 
-    m_grid.SetCurrentCell(4, 2);
-    m_grid.OpenEditor("146.513");
-    Run(TransferDirection::Write);
+    Run(TransferDirection::Write, OpenCellEdit{4, 2, "146.513"});
     EXPECT_EQ(m_observer.messages.front(),
               "RefusedEntry: Error data Value, please input according the step value(6.25K/5k).");
     EXPECT_EQ(m_radio.memory[0x47], 0xFF);
