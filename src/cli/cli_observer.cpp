@@ -7,11 +7,12 @@
 
 #include "cli_common.h"
 #include "core/base/string_table.h"
+#include "core/link/block_transfer.h"
+#include "core/link/link_messages.h"
 
 namespace radioprog::cli {
 namespace {
 
-constexpr int kBlocks = 62;
 constexpr int kBarWidth = 40;
 
 std::string ReadLineWithoutEcho() {
@@ -43,10 +44,10 @@ void CliObserver::Progress(int blocksDone) {
     if (::isatty(STDERR_FILENO) != 1) {
         return;
     }
-    const int filled = blocksDone * kBarWidth / kBlocks;
+    const int filled = blocksDone * kBarWidth / kTransferBlocks;
     std::cerr << '\r' << m_action << " [" << std::string(static_cast<std::size_t>(filled), '#')
               << std::string(static_cast<std::size_t>(kBarWidth - filled), ' ') << "] "
-              << blocksDone << '/' << kBlocks << std::flush;
+              << blocksDone << '/' << kTransferBlocks << std::flush;
     m_progressShown = true;
 }
 
@@ -95,24 +96,12 @@ std::optional<PackedPassword> CliObserver::ReLogin() {
 
 void CliObserver::ShowMessage(LinkMessage message, const std::string& detail) {
     FinishProgress();
-    switch (message) {
-        case LinkMessage::CouldNotOpenPort:
-            Report(std::string(StringText(StringId::CouldNotOpenPort, m_language)));
-            break;
-        case LinkMessage::PasswordError:
-            Report(std::string(BilingualText{"Password Error", "密码不对"}.In(m_language)));
-            break;
-        case LinkMessage::ProgramInterrupt:
-            Report(std::string(StringText(StringId::ProgramInterrupt, m_language)));
-            break;
-        case LinkMessage::TransferIncomplete:
-            Report(std::string(BilingualText{"Transfer incomplete: blocks done ",
-                                             "传输未完成：已完成数据块 "}
-                                   .In(m_language)) +
-                   detail);
-            return;
-        case LinkMessage::RefusedEntry:
-            break;
+    if (message == LinkMessage::TransferIncomplete) {
+        Report(LinkMessageText(message, m_language) + detail);
+        return;
+    }
+    if (const std::string text = LinkMessageText(message, m_language); !text.empty()) {
+        Report(text);
     }
     if (!detail.empty()) {
         Report(detail);

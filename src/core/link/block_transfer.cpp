@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "core/link/link_messages.h"
 #include "core/link/link_session.h"
 
 namespace radioprog {
@@ -11,7 +12,6 @@ namespace {
 
 constexpr Milliseconds kPause(1);
 constexpr int kPumpsAfterBlock = 5;
-constexpr int kBlocks = static_cast<int>(image::kRadioBlockCount);
 
 std::array<std::uint8_t, 4> Command(std::uint8_t command, std::size_t address) {
     return {command, static_cast<std::uint8_t>(address >> 8),
@@ -86,7 +86,7 @@ bool PumpAfterBlock(LinkObserver& observer) {
 TransferOutcome MoveBlocks(TransferDirection direction, RadioPort& port, RadioImage& image,
                            AccessRole role, LinkObserver& observer) {
     TransferOutcome outcome;
-    for (int block = 0; block < kBlocks; ++block) {
+    for (int block = 0; block < kTransferBlocks; ++block) {
         const auto b = static_cast<std::size_t>(block);
         // A User never overwrites the radio's passwords, and is not pumped after that block.
         const bool skipIdentity = direction == TransferDirection::Write &&
@@ -117,8 +117,7 @@ TransferOutcome TransferImage(TransferDirection direction, RadioImage& image, Po
     const TransferOutcome outcome =
         MoveBlocks(direction, *connection.port, image, session.role, observer);
     if (outcome.kind == TransferOutcome::Kind::Incomplete) {
-        observer.ShowMessage(LinkMessage::TransferIncomplete,
-                             std::to_string(outcome.blocksDone) + " of " + std::to_string(kBlocks));
+        observer.ShowMessage(LinkMessage::TransferIncomplete, BlocksDoneDetail(outcome.blocksDone));
     }
     return outcome;
 }

@@ -20,6 +20,9 @@ inline constexpr std::size_t kReadReplyData = 4;
 inline constexpr std::size_t kIdentityBlock = image::kIdentity / image::kBlockSize;
 }  // namespace wire
 
+/// The image blocks a transfer moves: 0 to 61.
+inline constexpr int kTransferBlocks = static_cast<int>(image::kRadioBlockCount);
+
 /// How a transfer ended.
 struct TransferOutcome {
     enum class Kind {

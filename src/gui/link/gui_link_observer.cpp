@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "core/base/string_table.h"
+#include "core/link/link_messages.h"
 #include "gui/app/message_service.h"
 #include "gui/app/qt_text.h"
 #include "gui/link/login_dlg.h"
@@ -46,29 +47,14 @@ std::optional<PackedPassword> GuiLinkObserver::ReLogin() {
 
 void GuiLinkObserver::ShowMessage(LinkMessage message, const std::string& detail) {
     const Language language = m_context.language;
-    QString text;
+    QString text = Q(LinkMessageText(message, language));
     QString caption = AppName();
     QMessageBox::Icon icon = QMessageBox::Warning;
-    switch (message) {
-        case LinkMessage::CouldNotOpenPort:
-            text = Q(StringText(StringId::CouldNotOpenPort, language));
-            break;
-        case LinkMessage::PasswordError:
-            text = Q(BilingualText{"Password Error", "密码不对"}.In(language));
-            caption = Q(BilingualText{"Error", "Error"}.In(language));
-            icon = QMessageBox::Critical;
-            break;
-        case LinkMessage::ProgramInterrupt:
-            text = Q(StringText(StringId::ProgramInterrupt, language));
-            break;
-        case LinkMessage::TransferIncomplete:
-            text = Q(BilingualText{"The transfer did not complete: blocks done ",
-                                   "传输未完成：已完成数据块 "}
-                         .In(language));
-            break;
-        case LinkMessage::RefusedEntry:
-            caption = Q(StringText(StringId::Caution, language));
-            break;
+    if (message == LinkMessage::PasswordError) {
+        caption = Q(PasswordErrorCaption(language));
+        icon = QMessageBox::Critical;
+    } else if (message == LinkMessage::RefusedEntry) {
+        caption = Q(StringText(StringId::Caution, language));
     }
     text +=
         QString::fromStdString(message == LinkMessage::CouldNotOpenPort ? "\n\n" + detail : detail);
