@@ -321,62 +321,6 @@
 </context>
 <context>
     <name>radioprog::gui::COptionalFeaturesDlg</name>
-    <message>
-        <source>Beep</source>
-        <translation>提示音</translation>
-    </message>
-    <message>
-        <source>Battery Saver</source>
-        <translation>电池省电</translation>
-    </message>
-    <message>
-        <source>Remove Stun Code</source>
-        <translation>解除遥毙码</translation>
-    </message>
-    <message>
-        <source>Optional Features</source>
-        <translation>可选功能</translation>
-    </message>
-    <message>
-        <source>Time-Out Timer</source>
-        <translation>超时定时器</translation>
-    </message>
-    <message>
-        <source>TOT Pre-Alert</source>
-        <translation>超时预警</translation>
-    </message>
-    <message>
-        <source>Squelch Level</source>
-        <translation>静噪电平</translation>
-    </message>
-    <message>
-        <source>Voice Annunciation</source>
-        <translation>语音报号</translation>
-    </message>
-    <message>
-        <source>Vox</source>
-        <translation>声控</translation>
-    </message>
-    <message>
-        <source>Vox Gain Level</source>
-        <translation>声控增益电平</translation>
-    </message>
-    <message>
-        <source>Vox Delay Time</source>
-        <translation>声控延时时间</translation>
-    </message>
-    <message>
-        <source>PTT ID</source>
-        <translation>PTT ID</translation>
-    </message>
-    <message>
-        <source>ID Code</source>
-        <translation>ID码</translation>
-    </message>
-    <message>
-        <source>Stun Code</source>
-        <translation>遥毙码</translation>
-    </message>
 </context>
 <context>
     <name>radioprog::gui::CPasswordDlg</name>
@@ -449,37 +393,5 @@
 </context>
 <context>
     <name>radioprog::gui::CScanInfoDlg</name>
-    <message>
-        <source>Scan Infomation</source>
-        <translation>扫描信息</translation>
-    </message>
-    <message>
-        <source>Priority</source>
-        <translation>优先模式</translation>
-    </message>
-    <message>
-        <source>Priority Channel</source>
-        <translation>优先信道</translation>
-    </message>
-    <message>
-        <source>Look Back Time A</source>
-        <translation>回看时间 A</translation>
-    </message>
-    <message>
-        <source>Look Back Time B</source>
-        <translation>回看时间 B</translation>
-    </message>
-    <message>
-        <source>Revert Channel</source>
-        <translation>返回信道</translation>
-    </message>
-    <message>
-        <source>Dropout Delay Time</source>
-        <translation>信号消失延时</translation>
-    </message>
-    <message>
-        <source>Tx Dwell Time</source>
-        <translation>发射驻留时间</translation>
-    </message>
 </context>
 </TS>

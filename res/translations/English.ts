@@ -318,62 +318,6 @@
 </context>
 <context>
     <name>radioprog::gui::COptionalFeaturesDlg</name>
-    <message>
-        <source>Beep</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Battery Saver</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Remove Stun Code</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Optional Features</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Time-Out Timer</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>TOT Pre-Alert</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Squelch Level</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Voice Annunciation</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vox</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vox Gain Level</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Vox Delay Time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>PTT ID</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>ID Code</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Stun Code</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 <context>
     <name>radioprog::gui::CPasswordDlg</name>
@@ -446,37 +390,5 @@
 </context>
 <context>
     <name>radioprog::gui::CScanInfoDlg</name>
-    <message>
-        <source>Scan Infomation</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Priority</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Priority Channel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Look Back Time A</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Look Back Time B</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Revert Channel</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Dropout Delay Time</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tx Dwell Time</source>
-        <translation type="unfinished"></translation>
-    </message>
 </context>
 </TS>

@@ -4,9 +4,8 @@
 #include <variant>
 
 #include "commands.h"
+#include "core/radio/dialog_controls.h"
 #include "core/radio/grid_columns.h"
-#include "core/radio/optional_features.h"
-#include "core/radio/scan_info.h"
 
 namespace radioprog::cli {
 namespace {
@@ -18,79 +17,6 @@ struct ShowOptions {
 };
 
 constexpr const char* kJsonFields[] = {"rx", "tx", "dec", "enc", "power", "scan", "busy", "wn"};
-
-// One control of a settings dialog: its JSON key, its label, and what it shows (a text, or the
-// state of a check box).
-struct ShownControl {
-    const char* key;
-    BilingualText label;
-    std::variant<std::string, bool> value;
-};
-
-struct ShownDialog {
-    const char* key;
-    BilingualText caption;
-    std::vector<ShownControl> controls;
-};
-
-ShownDialog ShowOptionalFeatures(const RadioImage& image, Language language) {
-    const OptionalFeatures f = OptionalFeatures::Load(image);
-    const auto item = [language](OptionList list, int index) {
-        return OptionItemText(list, index, language);
-    };
-    return {"options",
-            {"Optional Features", "可选功能"},
-            {
-                {"timeOutTimer",
-                 {"Time-Out Timer", "超时定时器"},
-                 item(OptionList::TimeOutTimer, f.timeOutTimer)},
-                {"totPreAlert",
-                 {"TOT Pre-Alert", "超时预警"},
-                 item(OptionList::TotPreAlert, f.totPreAlert)},
-                {"squelchLevel",
-                 {"Squelch Level", "静噪电平"},
-                 item(OptionList::SquelchLevel, f.squelchLevel)},
-                {"voiceAnnunciation",
-                 {"Voice Annunciation", "语音报号"},
-                 item(OptionList::VoiceAnnunciation, f.voiceAnnunciation)},
-                {"idCode", {"ID Code", "ID码"}, f.idCode},
-                {"vox", {"Vox", "声控"}, item(OptionList::Vox, f.vox)},
-                {"voxGainLevel",
-                 {"Vox Gain Level", "声控增益电平"},
-                 item(OptionList::VoxGainLevel, f.voxGainLevel)},
-                {"voxDelayTime",
-                 {"Vox Delay Time", "声控延时时间"},
-                 item(OptionList::VoxDelayTime, f.voxDelayTime)},
-                {"pttId", {"PTT ID", "PTT ID"}, item(OptionList::PttId, f.pttId)},
-                {"stunCode", {"Stun Code", "遥毙码"}, f.stunCode},
-                {"beep", {"Beep", "提示音"}, f.beep},
-                {"batterySaver", {"Battery Saver", "电池省电"}, f.batterySaver},
-                {"removeStunCode", {"Remove Stun Code", "解除遥毙码"}, f.removeStunCode},
-            }};
-}
-
-ShownDialog ShowScanInfo(const RadioImage& image, Language language) {
-    const ScanInfo info = ScanInfo::Load(image);
-    return {"scan",
-            {"Scan Infomation", "扫描信息"},
-            {
-                {"priority",
-                 {"Priority", "优先"},
-                 SelectedItem(PriorityItems(language), info.priority)},
-                {"priorityChannel", {"Priority Channel", "优先信道"}, info.priorityChannel},
-                {"lookBackTimeA", {"Look Back Time A", "回看时间A"}, info.lookBackTimeA},
-                {"lookBackTimeB", {"Look Back Time B", "回看时间B"}, info.lookBackTimeB},
-                {"revertChannel",
-                 {"Revert Channel", "回复信道"},
-                 SelectedItem(RevertItems(info.priority, language), info.revertChannel)},
-                {"dropoutDelayTime", {"Dropout Delay Time", "掉线延时"}, info.dropoutDelayTime},
-                {"txDwellTime", {"Tx Dwell Time", "发射驻留时间"}, info.txDwellTime},
-            }};
-}
-
-std::vector<ShownDialog> ShowDialogs(const RadioImage& image, Language language) {
-    return {ShowOptionalFeatures(image, language), ShowScanInfo(image, language)};
-}
 
 // Columns on a terminal: a CJK character takes two cells, everything else one.
 std::size_t DisplayWidth(const std::string& text) {
@@ -136,12 +62,13 @@ void PrintTable(const TextGrid& grid, const AppContext& context) {
 void PrintDialog(const ShownDialog& dialog, Language language) {
     std::size_t width = 0;
     for (const ShownControl& control : dialog.controls) {
-        width = std::max(width, DisplayWidth(std::string(control.label.In(language))));
+        width = std::max(width, DisplayWidth(std::string(control.name.label.In(language))));
     }
     std::cout << '\n' << dialog.caption.In(language) << '\n';
     for (const ShownControl& control : dialog.controls) {
         const auto* text = std::get_if<std::string>(&control.value);
-        std::string line = "  " + Padded(std::string(control.label.In(language)), width) + "  " +
+        std::string line = "  " + Padded(std::string(control.name.label.In(language)), width) +
+                           "  " +
                            (text                            ? *text
                             : std::get<bool>(control.value) ? "[x]"
                                                             : "[ ]");
@@ -166,7 +93,8 @@ void PrintJson(const TextGrid& grid, const std::vector<ShownDialog>& dialogs,
     for (const ShownDialog& dialog : dialogs) {
         nlohmann::ordered_json controls = nlohmann::ordered_json::object();
         for (const ShownControl& control : dialog.controls) {
-            std::visit([&](const auto& value) { controls[control.key] = value; }, control.value);
+            std::visit([&](const auto& value) { controls[control.name.key] = value; },
+                       control.value);
         }
         document[dialog.key] = std::move(controls);
     }
@@ -180,7 +108,7 @@ int RunShow(const GlobalOptions& global, const ShowOptions& options) {
         Report(opened.message());
         return kExitFileError;
     }
-    const std::vector<ShownDialog> dialogs = ShowDialogs(doc.image(), context->language);
+    const std::vector<ShownDialog> dialogs = ShowSettingsDialogs(doc.image(), context->language);
     if (options.json) {
         PrintJson(doc.texts(), dialogs, *context);
     } else {

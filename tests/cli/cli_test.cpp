@@ -193,7 +193,7 @@ TEST_F(CliTest, ShowPrintsTheOptionsAndScanSettingsOfANewDocument) {
     EXPECT_NE(scan, std::string::npos);
     EXPECT_NE(table.out.find("\n  语音报号      中文\n"), std::string::npos) << table.out;
     EXPECT_NE(table.out.find("\n  解除遥毙码    [x]\n"), std::string::npos) << table.out;
-    EXPECT_NE(table.out.find("\n  回看时间B     1.5\n"), std::string::npos) << table.out;
+    EXPECT_NE(table.out.find("\n  回看时间 B    1.5\n"), std::string::npos) << table.out;
 }
 
 TEST_F(CliTest, ShowReadsTheOptionsAndScanSettingsFromTheirBytes) {

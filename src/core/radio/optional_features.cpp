@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/radio/image_fields.h"
+
 namespace radioprog {
 namespace {
 
@@ -17,12 +19,9 @@ constexpr int kHighestSquelch = 9;
 constexpr int kHighestVoxGain = 10;
 constexpr const char* kVoxDelays[] = {"0.3", "0.5", "1.0", "1.5", "2.0", "3.0"};
 
-constexpr std::uint8_t kTimeOutMask = 0x7F;
-constexpr std::uint8_t kPreAlertMask = 0x0F;
-constexpr std::uint8_t kSquelchMask = 0x0F;
-constexpr std::uint8_t kVoiceMask = 0x03;
-constexpr std::uint8_t kFlagBit = 0x01;
-constexpr std::uint8_t kVoxOn = 1;
+constexpr int kVoxOn = 1;
+constexpr int kSquelchNone = 0x0F;
+constexpr int kVoiceNone = 0x03;
 constexpr std::uint8_t kCodeEnd = 0x00;
 constexpr std::uint8_t kStunRemoved = 0x00;
 
@@ -45,14 +44,6 @@ int Selectable(OptionList list, int index) {
 int SelectableOrFirst(OptionList list, int index) {
     const int selectable = Selectable(list, index);
     return selectable == kNoSelection ? 0 : selectable;
-}
-
-void SetFlag(std::uint8_t& byte, bool on) {
-    byte = static_cast<std::uint8_t>(on ? byte | kFlagBit : byte & ~kFlagBit);
-}
-
-void SetLowBits(std::uint8_t& byte, std::uint8_t mask, int value) {
-    byte = static_cast<std::uint8_t>((byte & ~mask) | (value & mask));
 }
 
 // Bytes 0x80-0xFE become U+0080-U+00FE, so every byte a code can hold has a character of its own
@@ -169,23 +160,20 @@ std::string AcceptCodeText(std::string_view text) {
 OptionalFeatures OptionalFeatures::Load(const RadioImage& image) {
     OptionalFeatures f;
     // Time-out and pre-alert codes count from 1, so that code 0 can stand for nothing.
-    f.timeOutTimer =
-        Selectable(OptionList::TimeOutTimer, (image[image::kTimeOutTimer] & kTimeOutMask) - 1);
-    f.totPreAlert =
-        Selectable(OptionList::TotPreAlert, (image[image::kTotPreAlert] & kPreAlertMask) - 1);
-    f.squelchLevel =
-        Selectable(OptionList::SquelchLevel, image[image::kSquelchLevel] & kSquelchMask);
-    f.beep = (image[image::kBeep] & kFlagBit) != 0;
-    f.vox = image[image::kVoxOnOff] == kVoxOn ? kOnIndex : kOffIndex;
-    f.voxGainLevel = SelectableOrFirst(OptionList::VoxGainLevel, image[image::kVoxGain]);
-    f.voxDelayTime = SelectableOrFirst(OptionList::VoxDelayTime, image[image::kVoxDelay]);
-    f.batterySaver = (image[image::kBatterySaver] & kFlagBit) != 0;
+    f.timeOutTimer = Selectable(OptionList::TimeOutTimer, field::kTimeOutTimer.Read(image) - 1);
+    f.totPreAlert = Selectable(OptionList::TotPreAlert, field::kTotPreAlert.Read(image) - 1);
+    f.squelchLevel = Selectable(OptionList::SquelchLevel, field::kSquelchLevel.Read(image));
+    f.beep = field::kBeep.Read(image) != 0;
+    f.vox = field::kVox.Read(image) == kVoxOn ? kOnIndex : kOffIndex;
+    f.voxGainLevel = SelectableOrFirst(OptionList::VoxGainLevel, field::kVoxGain.Read(image));
+    f.voxDelayTime = SelectableOrFirst(OptionList::VoxDelayTime, field::kVoxDelay.Read(image));
+    f.batterySaver = field::kBatterySaver.Read(image) != 0;
     f.voiceAnnunciation =
-        Selectable(OptionList::VoiceAnnunciation, image[image::kVoiceAnnunciation] & kVoiceMask);
+        Selectable(OptionList::VoiceAnnunciation, field::kVoiceAnnunciation.Read(image));
     f.idCode = LoadCode(image, image::kIdCode);
     f.stunCode = LoadCode(image, image::kStunCode);
-    f.pttId = (image[image::kPttId] & kFlagBit) != 0 ? kOnIndex : kOffIndex;
-    f.removeStunCode = image[image::kStunMarker] != image::kStunKept;
+    f.pttId = field::kPttId.Read(image) != 0 ? kOnIndex : kOffIndex;
+    f.removeStunCode = field::kStunMarker.Read(image) != image::kStunKept;
     return f;
 }
 
@@ -199,25 +187,23 @@ void OptionalFeatures::Store(RadioImage& image) const {
     const int delay = SelectableOrFirst(OptionList::VoxDelayTime, voxDelayTime);
 
     // No selection stores code 0 for the counted-from-1 codes and all ones for squelch and voice.
-    SetLowBits(image[image::kTimeOutTimer], kTimeOutMask, timeOut + 1);
-    SetLowBits(image[image::kTotPreAlert], kPreAlertMask, preAlert + 1);
-    SetLowBits(image[image::kSquelchLevel], kSquelchMask, squelch == kNoSelection ? 0x0F : squelch);
-    SetFlag(image[image::kBeep], beep);
-    image[image::kVoxOnOff] = vox == kOnIndex ? kVoxOn : 0;
-    image[image::kVoxGain] = static_cast<std::uint8_t>(gain);
-    image[image::kVoxDelay] = static_cast<std::uint8_t>(delay);
-    SetFlag(image[image::kBatterySaver], batterySaver);
-    SetLowBits(image[image::kVoiceAnnunciation], kVoiceMask,
-               voice == kNoSelection ? kVoiceMask : voice);
+    field::kTimeOutTimer.Write(image, timeOut + 1);
+    field::kTotPreAlert.Write(image, preAlert + 1);
+    field::kSquelchLevel.Write(image, squelch == kNoSelection ? kSquelchNone : squelch);
+    field::kBeep.Write(image, beep ? 1 : 0);
+    field::kVox.Write(image, vox == kOnIndex ? kVoxOn : 0);
+    field::kVoxGain.Write(image, gain);
+    field::kVoxDelay.Write(image, delay);
+    field::kBatterySaver.Write(image, batterySaver ? 1 : 0);
+    field::kVoiceAnnunciation.Write(image, voice == kNoSelection ? kVoiceNone : voice);
     StoreCode(image, image::kIdCode, idCode);
     StoreCode(image, image::kStunCode, stunCode);
-    SetFlag(image[image::kPttId], pttId == kOnIndex);
+    field::kPttId.Write(image, pttId == kOnIndex ? 1 : 0);
 
-    std::uint8_t& marker = image[image::kStunMarker];
     if (!removeStunCode) {
-        marker = image::kStunKept;
-    } else if (marker == image::kStunKept) {
-        marker = kStunRemoved;
+        field::kStunMarker.Write(image, image::kStunKept);
+    } else if (field::kStunMarker.Read(image) == image::kStunKept) {
+        field::kStunMarker.Write(image, kStunRemoved);
     }
 }
 

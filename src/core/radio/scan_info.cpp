@@ -9,6 +9,7 @@
 #include "core/radio/channel_codec.h"
 #include "core/radio/channel_record.h"
 #include "core/radio/decimal_multiply.h"
+#include "core/radio/image_fields.h"
 
 namespace radioprog {
 namespace {
@@ -27,14 +28,6 @@ constexpr BilingualText kEnterNumber{"Please enter a number.", "请输入一个�
 constexpr BilingualText kEnterInteger{"Please enter an integer.", "请输入一个整数。"};
 constexpr BilingualText kEnterTwoCharacters{"Please enter no more than 2 characters.",
                                             "请输入不超过2个字符。"};
-
-constexpr std::size_t kPriority = image::kScanInformation;
-constexpr std::size_t kPriorityChannel = image::kScanInformation + 1;
-constexpr std::size_t kLookBackA = image::kScanInformation + 2;
-constexpr std::size_t kLookBackB = image::kScanInformation + 3;
-constexpr std::size_t kRevertChannel = image::kScanInformation + 4;
-constexpr std::size_t kDropoutDelay = image::kScanInformation + 5;
-constexpr std::size_t kTxDwell = image::kScanInformation + 7;
 
 constexpr std::size_t kPriorityChannelCharacters = 2;
 
@@ -239,12 +232,11 @@ std::uint8_t StoredLookBackCode(double& seconds) {
     return static_cast<std::uint8_t>(code);
 }
 
-void StoreTime(RadioImage& image, std::size_t at, std::int32_t& value) {
+void StoreTime(RadioImage& image, const ImageWord& word, std::int32_t& value) {
     if (value < 0 || value > 0xFFFF) {
         value = LimitTime(value);
     }
-    image[at] = static_cast<std::uint8_t>(value & 0xFF);
-    image[at + 1] = static_cast<std::uint8_t>((value >> 8) & 0xFF);
+    word.Write(image, value);
 }
 
 // The index as the Revert Channel list of @p priority would take it.
@@ -310,24 +302,25 @@ std::string FormatLookBackTime(double seconds) {
 
 ScanInfo ScanInfo::Load(const RadioImage& image) {
     ScanInfo info;
-    info.SelectPriority(image[kPriority]);
+    info.SelectPriority(field::kPriority.Read(image));
     // Only None and Selected hide the channel: an unknown priority byte still shows it, in a
     // field the refill has disabled.
     if (info.priority != kPriorityNone && info.priority != kPrioritySelected) {
         char channel[8];
-        std::snprintf(channel, sizeof channel, "%2d", image[kPriorityChannel]);
+        std::snprintf(channel, sizeof channel, "%2d", field::kPriorityChannel.Read(image));
         info.priorityChannel = channel;
     }
     // No limits here: code 0 shows 0.45 and is stored back as 0.
     HeldValues held{};
-    held.lookBackA = image[kLookBackA] * kLookBackStep + kLookBackOrigin;
-    held.lookBackB = image[kLookBackB] * kLookBackStep + kLookBackOrigin;
+    held.lookBackA = field::kLookBackA.Read(image) * kLookBackStep + kLookBackOrigin;
+    held.lookBackB = field::kLookBackB.Read(image) * kLookBackStep + kLookBackOrigin;
+    const int revertCode = field::kRevertChannel.Read(image);
     const int revert = info.priority == kPrioritySelected
-                           ? image[kRevertChannel] - kRevertCodeOffsetWhenSelected
-                           : image[kRevertChannel];
+                           ? revertCode - kRevertCodeOffsetWhenSelected
+                           : revertCode;
     info.revertChannel = SelectableRevert(info.priority, revert);
-    held.dropoutDelay = image[kDropoutDelay] | image[kDropoutDelay + 1] << 8;
-    held.txDwell = image[kTxDwell] | image[kTxDwell + 1] << 8;
+    held.dropoutDelay = field::kDropoutDelay.Read(image);
+    held.txDwell = field::kTxDwell.Read(image);
     held.priorityChannel = info.priorityChannel;
     ShowFields(info, held);
     return info;
@@ -389,21 +382,20 @@ std::optional<ScanFieldError> ScanInfo::Ok(RadioImage& image, Language language,
 
     // Every check has passed: from here on the image is written in full.
     if (priority == kPriorityFixed) {
-        image[kPriorityChannel] = static_cast<std::uint8_t>(channel);
+        field::kPriorityChannel.Write(image, channel);
     }
-    image[kPriority] = static_cast<std::uint8_t>(priority);
-    image[kLookBackA] = StoredLookBackCode(held.lookBackA);
-    image[kLookBackB] = StoredLookBackCode(held.lookBackB);
+    field::kPriority.Write(image, priority);
+    field::kLookBackA.Write(image, StoredLookBackCode(held.lookBackA));
+    field::kLookBackB.Write(image, StoredLookBackCode(held.lookBackB));
     // No selection stores 0xFF whatever the priority: adding the Selected offset to it would
     // store a revert code the list never offered.
     const int revert = SelectableRevert(priority, revertChannel);
-    image[kRevertChannel] =
-        revert == kNoSelection
-            ? image::kEmptyByte
-            : static_cast<std::uint8_t>(
-                  priority == kPrioritySelected ? revert + kRevertCodeOffsetWhenSelected : revert);
-    StoreTime(image, kDropoutDelay, held.dropoutDelay);
-    StoreTime(image, kTxDwell, held.txDwell);
+    field::kRevertChannel.Write(image, revert == kNoSelection ? image::kEmptyByte
+                                       : priority == kPrioritySelected
+                                           ? revert + kRevertCodeOffsetWhenSelected
+                                           : revert);
+    StoreTime(image, field::kDropoutDelay, held.dropoutDelay);
+    StoreTime(image, field::kTxDwell, held.txDwell);
     ShowFields(*this, held);
     return std::nullopt;
 }

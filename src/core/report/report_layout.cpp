@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "core/radio/image_fields.h"
+
 namespace radioprog {
 
 namespace {
@@ -89,27 +91,27 @@ struct OptionLine {
 };
 
 std::array<OptionLine, 11> OptionLines(const RadioImage& image, Language language) {
-    const auto bits = [&image](std::size_t offset, int mask) { return image[offset] & mask; };
     // Pre-alert codes are the pre-alert plus one, so that 1 can mean Off; 0 is what the options
     // dialog stores when nothing is chosen, and prints as nothing rather than as -1.
-    const int preAlert = bits(image::kTotPreAlert, 0x0F);
+    const int preAlert = field::kTotPreAlert.Read(image);
     return {{
         {{"Time Out Timer:", "超时定时器:"},
-         std::to_string(bits(image::kTimeOutTimer, 0x3F) * 15) + "s"},
+         std::to_string(field::kTimeOutTimerReport.Read(image) * 15) + "s"},
         {{"TOT Pre-Alert:", "超时定时器预警:"},
          preAlert == 0   ? std::string()
          : preAlert == 1 ? Localized(kOff, language)
                          : std::to_string(preAlert - 1)},
-        {{"Sequelch Level:", "静噪电平:"}, std::to_string(bits(image::kSquelchLevel, 0x0F))},
-        {{"Beep:", "提示音:"}, OnOff(bits(image::kBeep, 0x01) != 0, language)},
-        {{"Vox Gain Level:", "声控增益电平:"}, NumberOrOff(bits(image::kVoxGain, 0x1F), language)},
-        {{"Vox Delay Time:", "声控延时时间:"}, VoxDelayText(bits(image::kVoxDelay, 0x07))},
-        {{"Call Tone:", "呼叫铃音:"}, NumberOrOff(image[image::kCallTone], language)},
-        {{"Battery Saver:", "电池省电:"}, OnOff(bits(image::kBatterySaver, 0x01) != 0, language)},
+        {{"Sequelch Level:", "静噪电平:"}, std::to_string(field::kSquelchLevel.Read(image))},
+        {{"Beep:", "提示音:"}, OnOff(field::kBeep.Read(image) != 0, language)},
+        {{"Vox Gain Level:", "声控增益电平:"},
+         NumberOrOff(field::kVoxGainReport.Read(image), language)},
+        {{"Vox Delay Time:", "声控延时时间:"}, VoxDelayText(field::kVoxDelayReport.Read(image))},
+        {{"Call Tone:", "呼叫铃音:"}, NumberOrOff(field::kCallTone.Read(image), language)},
+        {{"Battery Saver:", "电池省电:"}, OnOff(field::kBatterySaver.Read(image) != 0, language)},
         {{"Voice Annunciation:", "语音报号:"},
-         VoiceText(bits(image::kVoiceAnnunciation, 0x03), language)},
-        {{"VOX Function:", "声控功能:"}, OnOff(bits(image::kFunctionFlags, 0x01) != 0, language)},
-        {{"Scan Function:", "扫描功能:"}, OnOff(bits(image::kFunctionFlags, 0x02) != 0, language)},
+         VoiceText(field::kVoiceAnnunciation.Read(image), language)},
+        {{"VOX Function:", "声控功能:"}, OnOff(field::kVoxFunction.Read(image) != 0, language)},
+        {{"Scan Function:", "扫描功能:"}, OnOff(field::kScanFunction.Read(image) != 0, language)},
     }};
 }
 

@@ -12,6 +12,7 @@
 
 #include "gui/app/context_help.h"
 #include "gui/app/qt_text.h"
+#include "gui/dialogs/control_label.h"
 #include "gui/dialogs/text_validators.h"
 
 namespace radioprog::gui {
@@ -61,19 +62,22 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(const AppContext& context, QWidget* p
       m_context(context),
       m_idCode(MakeCodeEdit(this, kIdCodeId)),
       m_stunCode(MakeCodeEdit(this, kStunCodeId)),
-      m_beep(MakeBox(tr("Beep"), this, kBeepId)),
-      m_batterySaver(MakeBox(tr("Battery Saver"), this, kBatterySaverId)),
-      m_removeStunCode(MakeBox(tr("Remove Stun Code"), this, kRemoveStunCodeId)) {
-    setWindowTitle(tr("Optional Features"));
+      m_beep(MakeBox(ControlLabel(OptionControl::Beep, context.language), this, kBeepId)),
+      m_batterySaver(MakeBox(ControlLabel(OptionControl::BatterySaver, context.language), this,
+                             kBatterySaverId)),
+      m_removeStunCode(MakeBox(ControlLabel(OptionControl::RemoveStunCode, context.language), this,
+                               kRemoveStunCodeId)) {
+    setWindowTitle(Q(kOptionalFeaturesCaption.In(m_context.language)));
     const std::map<OptionList, QString> labels = {
-        {OptionList::TimeOutTimer, tr("Time-Out Timer")},
-        {OptionList::TotPreAlert, tr("TOT Pre-Alert")},
-        {OptionList::SquelchLevel, tr("Squelch Level")},
-        {OptionList::VoiceAnnunciation, tr("Voice Annunciation")},
-        {OptionList::Vox, tr("Vox")},
-        {OptionList::VoxGainLevel, tr("Vox Gain Level")},
-        {OptionList::VoxDelayTime, tr("Vox Delay Time")},
-        {OptionList::PttId, tr("PTT ID")},
+        {OptionList::TimeOutTimer, ControlLabel(OptionControl::TimeOutTimer, m_context.language)},
+        {OptionList::TotPreAlert, ControlLabel(OptionControl::TotPreAlert, m_context.language)},
+        {OptionList::SquelchLevel, ControlLabel(OptionControl::SquelchLevel, m_context.language)},
+        {OptionList::VoiceAnnunciation,
+         ControlLabel(OptionControl::VoiceAnnunciation, m_context.language)},
+        {OptionList::Vox, ControlLabel(OptionControl::Vox, m_context.language)},
+        {OptionList::VoxGainLevel, ControlLabel(OptionControl::VoxGainLevel, m_context.language)},
+        {OptionList::VoxDelayTime, ControlLabel(OptionControl::VoxDelayTime, m_context.language)},
+        {OptionList::PttId, ControlLabel(OptionControl::PttId, m_context.language)},
     };
 
     auto* grid = new QGridLayout;
@@ -93,8 +97,8 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(const AppContext& context, QWidget* p
         m_lists[control.list] = list;
         place(labels.at(control.list), list, control.row, control.column);
     }
-    place(tr("ID Code"), m_idCode, kCodeRow, 0);
-    place(tr("Stun Code"), m_stunCode, kCodeRow, 1);
+    place(ControlLabel(OptionControl::IdCode, m_context.language), m_idCode, kCodeRow, 0);
+    place(ControlLabel(OptionControl::StunCode, m_context.language), m_stunCode, kCodeRow, 1);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
 

@@ -13,6 +13,7 @@
 #include "gui/app/context_help.h"
 #include "gui/app/message_service.h"
 #include "gui/app/qt_text.h"
+#include "gui/dialogs/control_label.h"
 #include "gui/dialogs/spin_arrows.h"
 #include "gui/dialogs/text_validators.h"
 
@@ -51,7 +52,7 @@ CScanInfoDlg::CScanInfoDlg(const AppContext& context, QWidget* parent)
       m_context(context),
       m_priority(new QComboBox(this)),
       m_revert(new QComboBox(this)) {
-    setWindowTitle(tr("Scan Infomation"));
+    setWindowTitle(Q(kScanInfoCaption.In(m_context.language)));
     SetControlId(m_priority, kPriorityId);
     SetControlId(m_revert, kRevertId);
     for (const std::string& item : PriorityItems(m_context.language)) {
@@ -99,14 +100,18 @@ CScanInfoDlg::CScanInfoDlg(const AppContext& context, QWidget* parent)
         grid->addLayout(cell, row, 1);
         ++row;
     };
-    place(tr("Priority"), m_priority);
-    place(tr("Priority Channel"), edit(ScanField::PriorityChannel));
-    place(tr("Look Back Time A"), edit(ScanField::LookBackTimeA), spin(ScanField::LookBackTimeA));
-    place(tr("Look Back Time B"), edit(ScanField::LookBackTimeB), spin(ScanField::LookBackTimeB));
-    place(tr("Revert Channel"), m_revert);
-    place(tr("Dropout Delay Time"), edit(ScanField::DropoutDelayTime),
-          spin(ScanField::DropoutDelayTime));
-    place(tr("Tx Dwell Time"), edit(ScanField::TxDwellTime), spin(ScanField::TxDwellTime));
+    place(ControlLabel(ScanControl::Priority, m_context.language), m_priority);
+    place(ControlLabel(ScanControl::PriorityChannel, m_context.language),
+          edit(ScanField::PriorityChannel));
+    place(ControlLabel(ScanControl::LookBackTimeA, m_context.language),
+          edit(ScanField::LookBackTimeA), spin(ScanField::LookBackTimeA));
+    place(ControlLabel(ScanControl::LookBackTimeB, m_context.language),
+          edit(ScanField::LookBackTimeB), spin(ScanField::LookBackTimeB));
+    place(ControlLabel(ScanControl::RevertChannel, m_context.language), m_revert);
+    place(ControlLabel(ScanControl::DropoutDelayTime, m_context.language),
+          edit(ScanField::DropoutDelayTime), spin(ScanField::DropoutDelayTime));
+    place(ControlLabel(ScanControl::TxDwellTime, m_context.language), edit(ScanField::TxDwellTime),
+          spin(ScanField::TxDwellTime));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
