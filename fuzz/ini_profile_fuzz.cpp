@@ -166,8 +166,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 }
 
 void Save(CIniProfile& store) {
-    Status status = Status::Ok();
-    store.Save(false, &status);
+    const Status status = store.Save(false).status;
     if (!status.ok()) {
         std::fprintf(stderr, "save failed: %s\n", status.message().c_str());
         std::abort();

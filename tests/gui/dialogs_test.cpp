@@ -45,16 +45,8 @@ protected:
     }
     void Start(const std::string& language = "English", bool demo = false) {
         WriteIni(language);
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        options.demo = demo;
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) {
-            auto* login = qobject_cast<CLoginDlg*>(modal);
-            login->roleList()->setCurrentIndex(1);
-            login->accept();
-        });
-        ASSERT_TRUE(m_app->Start());
+        m_app = testing::StartAsAdmin(m_dir.path(), demo);
+        ASSERT_NE(m_app->mainFrame(), nullptr);
     }
     CMainFrame* Frame() const { return m_app->mainFrame(); }
     AppContext& Context() const { return m_app->context(); }

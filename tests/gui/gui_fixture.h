@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
@@ -14,6 +15,8 @@
 
 #include "../support/temp_dir.h"
 #include "gui/app/message_service.h"
+#include "gui/app/program_app.h"
+#include "gui/link/login_dlg.h"
 
 namespace radioprog::gui::testing {
 
@@ -77,6 +80,27 @@ void RunDialog(QAction* command, const std::function<void(Dialog*)>& step) {
     });
     command->trigger();
     EXPECT_TRUE(reached) << command->objectName().toStdString();
+}
+
+/// Far from every window of a test, where the pointer rests when it must be nowhere.
+inline const QPoint kElsewhere{5000, 5000};
+
+/// Starts the desktop program on the application folder @p dir (with the demo radio when
+/// @p demo) and answers the Login dialog as Admin without a password. The program has no main
+/// window when it did not start.
+inline std::unique_ptr<CProgramApp> StartAsAdmin(const std::filesystem::path& dir,
+                                                 bool demo = false) {
+    StartOptions options;
+    options.appDir = dir.string();
+    options.demo = demo;
+    auto app = std::make_unique<CProgramApp>(options);
+    OnNextModal([](QWidget* modal) {
+        auto* login = qobject_cast<CLoginDlg*>(modal);
+        login->roleList()->setCurrentIndex(1);
+        login->accept();
+    });
+    app->Start();
+    return app;
 }
 
 /// Processes events until @p done or the time runs out.

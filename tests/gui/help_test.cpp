@@ -46,15 +46,8 @@ protected:
                                           "Field1=136-174MHz|400-470MHz\n"
                                           "[English]\nCompany=Radio Co\n"
                                           "[Chinese]\nCompany=电台公司\n");
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) {
-            auto* login = qobject_cast<CLoginDlg*>(modal);
-            login->roleList()->setCurrentIndex(1);
-            login->accept();
-        });
-        ASSERT_TRUE(m_app->Start());
+        m_app = testing::StartAsAdmin(m_dir.path());
+        ASSERT_NE(m_app->mainFrame(), nullptr);
     }
     CMainFrame* Frame() const { return m_app->mainFrame(); }
 

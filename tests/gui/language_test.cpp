@@ -53,16 +53,8 @@ protected:
     void Start(const Settings& settings = {}) {
         m_ini = Ini(settings);
         WriteText(IniPath(), m_ini);
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        options.demo = settings.demo;
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) {
-            auto* login = qobject_cast<CLoginDlg*>(modal);
-            login->roleList()->setCurrentIndex(1);
-            login->accept();
-        });
-        ASSERT_TRUE(m_app->Start());
+        m_app = testing::StartAsAdmin(m_dir.path(), settings.demo);
+        ASSERT_NE(m_app->mainFrame(), nullptr);
         // The program's own command, started by a stand-in that notes what it saw.
         Frame()->SetRestart(Frame()->restartCommand(), [this](const RestartCommand& command) {
             m_starts.push_back({command, ReadText(IniPath()), LoadAccessRole(Context())});

@@ -36,8 +36,7 @@ namespace {
 using testing::OnNextModal;
 using testing::ScriptedMessages;
 
-// Far from every window of the test.
-const QPoint kElsewhere{5000, 5000};
+using testing::kElsewhere;
 
 struct RunOptions {
     std::string language = "English";

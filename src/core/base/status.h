@@ -6,7 +6,7 @@
 namespace radioprog {
 
 /// The outcome of an operation that can fail: success, or a message for the user.
-class Status {
+class [[nodiscard]] Status {
 public:
     static Status Ok() { return Status(); }
     static Status Error(std::string message) { return Status(std::move(message)); }

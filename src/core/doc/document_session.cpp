@@ -109,9 +109,7 @@ std::filesystem::path DocumentSession::WithDatExtension(std::filesystem::path ch
 RestartResult RestartForLanguage(AppContext& context, DocumentSession& session,
                                  const std::function<Status()>& start) {
     RestartResult result;
-    Status written = Status::Ok();
-    context.profile.Save(false, &written);
-    if (!written) {
+    if (Status written = context.profile.Save(false).status; !written) {
         result.end = RestartEnd::SettingsNotStored;
         result.detail = written.message();
         return result;

@@ -84,9 +84,11 @@ int TrailingNumber(std::string_view name) {
 
 CIniProfile::CIniProfile(int growStep) : m_growStep(std::max(growStep, 1)) {}
 
+// The end of a store has no one left to tell of a failed write; a caller that must know saves
+// first.
 CIniProfile::~CIniProfile() {
     if (m_writeBack) {
-        Save(m_backup);
+        static_cast<void>(Save(m_backup));
     }
     Clear();
 }
@@ -118,7 +120,7 @@ bool CIniProfile::LoadFileIfPresent(const std::filesystem::path& fullPath, bool 
 bool CIniProfile::LoadFrom(const std::filesystem::path& fullPath, bool writeBack,
                            bool caseInsensitive, bool backup, IfMissing ifMissing) {
     if (!m_path.empty()) {
-        Save(false);
+        static_cast<void>(Save(false));
         Clear();
     }
     m_writeBack = writeBack;
@@ -269,45 +271,37 @@ void CIniProfile::SetValue(std::string_view section, std::string_view key, std::
     stored = value;
 }
 
-std::string CIniProfile::Save(bool backup, Status* status) {
-    if (status != nullptr) {
-        *status = Status::Ok();
-    }
+CIniProfile::Saved CIniProfile::Save(bool backup) {
     if (!m_modified) {
         return {};
     }
-    if (backup && !MakeBackup(status)) {
-        return {};
-    }
-    const Status written = WriteFileAtomically(m_path, Serialize());
-    if (!written) {
-        if (status != nullptr) {
-            *status = written;
+    if (backup) {
+        if (Status copied = MakeBackup(); !copied) {
+            return {std::move(copied), {}};
         }
-        return {};
     }
-    return m_backupName;
+    if (Status written = WriteFileAtomically(m_path, Serialize()); !written) {
+        return {std::move(written), {}};
+    }
+    return {Status::Ok(), m_backupName};
 }
 
 // A backup that cannot be made stops the save: overwriting the only copy is what the caller
 // asked to be protected from.
-bool CIniProfile::MakeBackup(Status* status) {
+Status CIniProfile::MakeBackup() {
     std::error_code error;
     if (!std::filesystem::exists(m_path, error)) {
-        return true;
+        return Status::Ok();
     }
     const std::string name = m_backupName.empty() ? BackupName() : m_backupName;
     std::filesystem::copy_file(m_path, name, std::filesystem::copy_options::overwrite_existing,
                                error);
     if (error) {
-        if (status != nullptr) {
-            *status = Status::Error("Cannot copy \"" + m_path.string() + "\" to \"" + name +
-                                    "\": " + error.message());
-        }
-        return false;
+        return Status::Error("Cannot copy \"" + m_path.string() + "\" to \"" + name +
+                             "\": " + error.message());
     }
     m_backupName = name;
-    return true;
+    return Status::Ok();
 }
 
 // The full path followed by one more than the largest number that ends a name beginning with

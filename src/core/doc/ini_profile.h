@@ -61,13 +61,16 @@ public:
     /// change of letter case alone does not count in a case-insensitive store).
     void SetValue(std::string_view section, std::string_view key, std::string_view value);
 
+    /// How a save ended: the failure of the backup copy or of the write, and the name of the
+    /// backup copy made by this store (empty when none was made or nothing could be written).
+    struct [[nodiscard]] Saved {
+        Status status = Status::Ok();
+        std::string backupName;
+    };
     /// Writes the whole file, atomically, when modified; the modified flag stays set.
     /// @param backup first copy the file on the disk to a numbered backup beside it (the full
     ///        path followed by ".001", ".002", ...); a store keeps using the name it chose.
-    /// @param status when given, set to the failure of the backup copy or of the write.
-    /// @return the name of the backup copy made by this store, empty when none was made or
-    ///         when nothing could be written.
-    std::string Save(bool backup, Status* status = nullptr);
+    Saved Save(bool backup);
     /// Makes the next `Save` write the file although no change counted, for a value whose
     /// letter case matters to its reader (a case-insensitive store does not count a change of
     /// letter case alone). Ignored while nothing is loaded.
@@ -98,7 +101,7 @@ private:
     int FindSection(std::string_view name) const;
     int FindKey(const Section& section, std::string_view key) const;
     bool Same(std::string_view a, std::string_view b) const;
-    bool MakeBackup(Status* status);
+    Status MakeBackup();
     std::string BackupName() const;
     std::string Serialize() const;
 

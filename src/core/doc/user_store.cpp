@@ -147,9 +147,7 @@ Status UserStore::Store(std::string_view keyPath, std::string_view name, std::st
         store.SetValue(keyPath, name, "");
     }
     store.SetValue(keyPath, name, value);
-    Status status = Status::Ok();
-    store.Save(false, &status);
-    return status;
+    return store.Save(false).status;
 }
 
 }  // namespace radioprog

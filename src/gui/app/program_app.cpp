@@ -60,8 +60,9 @@ CProgramApp::CProgramApp(StartOptions options)
 
 CProgramApp::~CProgramApp() {
     m_frame.reset();
+    // The demo radio keeps no memory file, so its stop has nothing to save.
     if (m_demoRadio) {
-        m_demoRadio->Stop();
+        static_cast<void>(m_demoRadio->Stop());
     }
 }
 

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "gui/app/context_help.h"
+#include "gui/app/ok_cancel.h"
 #include "gui/app/qt_text.h"
 #include "gui/dialogs/control_label.h"
 #include "gui/dialogs/text_validators.h"
@@ -108,11 +109,7 @@ COptionalFeaturesDlg::COptionalFeaturesDlg(const AppContext& context, QWidget* p
     }
     boxes->addStretch(1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -12,6 +12,7 @@
 
 #include "gui/app/context_help.h"
 #include "gui/app/message_service.h"
+#include "gui/app/ok_cancel.h"
 #include "gui/app/qt_text.h"
 #include "gui/dialogs/control_label.h"
 #include "gui/dialogs/spin_arrows.h"
@@ -113,12 +114,8 @@ CScanInfoDlg::CScanInfoDlg(const AppContext& context, QWidget* parent)
     place(ControlLabel(ScanControl::TxDwellTime, m_context.language), edit(ScanField::TxDwellTime),
           spin(ScanField::TxDwellTime));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
     m_cancel = buttons->button(QDialogButtonBox::Cancel);
-    SetControlId(m_cancel, 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -10,6 +10,7 @@
 
 #include "core/doc/com_setup.h"
 #include "gui/app/context_help.h"
+#include "gui/app/ok_cancel.h"
 
 namespace radioprog::gui {
 namespace {
@@ -29,11 +30,7 @@ CComSetupDlg::CComSetupDlg(AppContext& context, PortOpener& opener, QWidget* par
         m_ports->addButton(button, kFirstPortId + index);
         column->addWidget(button);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);

@@ -7,6 +7,8 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "gui/app/ok_cancel.h"
+
 namespace radioprog::gui {
 namespace {
 constexpr int kMaxPasswordDigits = 6;
@@ -29,9 +31,7 @@ CLoginDlg::CLoginDlg(AppContext& context, QWidget* parent)
     auto* form = new QFormLayout;
     form->addRow(tr("Type"), m_roles);
     form->addRow(tr("Password"), m_password);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

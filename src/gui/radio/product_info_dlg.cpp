@@ -14,6 +14,7 @@
 
 #include "gui/app/context_help.h"
 #include "gui/app/message_service.h"
+#include "gui/app/ok_cancel.h"
 #include "gui/app/qt_text.h"
 
 namespace radioprog::gui {
@@ -67,11 +68,7 @@ CProductInfoDlg::CProductInfoDlg(AppContext& context, QWidget* parent)
     grid->addLayout(range, 2, 1);
     grid->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    SetControlId(buttons->button(QDialogButtonBox::Ok), 1);
-    SetControlId(buttons->button(QDialogButtonBox::Cancel), 2);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = MakeOkCancel(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addWidget(buttons);

@@ -128,7 +128,7 @@ TEST_F(IniProfileTest, TheLastOfTwoEqualKeysIsReadAndReplaced) {
     EXPECT_EQ(store.GetValue("S", "k", ""), "2");
     store.SetValue("S", "K", "3");
     EXPECT_EQ(store.GetValue("S", "k", ""), "3");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "[S]\nk=1\nk=3\n");
 }
 
@@ -139,7 +139,7 @@ TEST_F(IniProfileTest, OfTwoEqualSectionNamesOnlyTheFirstIsSeenButBothAreKept) {
     EXPECT_EQ(store.GetValue("A", "x", ""), "1");
     EXPECT_EQ(store.GetValue("A", "z", " none "), "none");
     store.SetValue("A", "w", "5");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "[A]\nx=1\nw=5\n[B]\ny=2\n[a]\nx=3\nz=4\n");
 }
 
@@ -151,14 +151,14 @@ TEST_F(IniProfileTest, KeysBeforeTheFirstHeaderFormTheUnnamedSectionWrittenFirst
     EXPECT_EQ(store.GetValue("S", "top", " none "), "none");
     store.SetValue("", "new", "2");
     store.SetValue("T", "t", "3");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "top=1\nnew=2\n[S]\nk=v\n[T]\nt=3\n");
 
     const fs::path headed = Write("[S]\nk=v\n", "Headed.ini");
     CIniProfile other;
     ASSERT_TRUE(other.LoadFile(headed, false, true, false));
     other.SetValue("", "a", "b");
-    other.Save(false);
+    ASSERT_TRUE(other.Save(false).status);
     EXPECT_EQ(ReadText(headed), "a=b\n[S]\nk=v\n");
 }
 
@@ -181,7 +181,7 @@ TEST_F(IniProfileTest, SavingDropsCommentsAndBlankLinesAndNormalisesKeys) {
     ASSERT_TRUE(store.LoadFile(file, false, true, false));
     EXPECT_EQ(store.GetValue("S", ";k", " none "), "none");
     store.SetValue("S", "added", "1");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "[S]\nkey=value\nNoEquals=\nadded=1\n");
 }
 
@@ -212,7 +212,7 @@ TEST_F(IniProfileTest, OnlyARealChangeMarksTheStoreModified) {
         store.SetValue(change.section, change.key, change.value);
         EXPECT_EQ(store.modified(), change.modified);
         EXPECT_EQ(store.GetValue(change.section, change.key, ""), change.value);
-        store.Save(false);
+        ASSERT_TRUE(store.Save(false).status);
         if (change.modified) {
             EXPECT_NE(ReadText(file), original);
         } else {
@@ -227,7 +227,7 @@ TEST_F(IniProfileTest, ACaseOnlyChangeIsWrittenWithARealOne) {
     ASSERT_TRUE(store.LoadFile(file, false, true, false));
     store.SetValue("S", "k", "value");
     store.SetValue("S", "other", "1");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "[S]\nk=value\nother=1\n");
 }
 
@@ -255,8 +255,9 @@ TEST(IniProfileBackup, CountsUpFromTheLargestNumberEndingANameThatStartsWithTheS
         CIniProfile store;
         ASSERT_TRUE(store.LoadFile(file, false, true, true));
         store.SetValue("S", "k", "new");
-        Status status = Status::Error("not set");
-        const std::string backup = store.Save(true, &status);
+        const CIniProfile::Saved saved = store.Save(true);
+        const Status& status = saved.status;
+        const std::string& backup = saved.backupName;
         EXPECT_TRUE(status.ok()) << status.message();
         EXPECT_EQ(backup, file.string() + row.suffix);
         EXPECT_EQ(ReadText(backup), "[S]\nk=old\n");
@@ -274,16 +275,16 @@ TEST(IniProfileBackup, AStoreKeepsItsBackupNameAndTheNextStoreTakesTheNextNumber
         CIniProfile store;
         ASSERT_TRUE(store.LoadFile(file, false, true, true));
         store.SetValue("S", "k", "2");
-        EXPECT_EQ(store.Save(true), first);
+        EXPECT_EQ(store.Save(true).backupName, first);
         store.SetValue("S", "k", "3");
-        EXPECT_EQ(store.Save(true), first);
+        EXPECT_EQ(store.Save(true).backupName, first);
         EXPECT_EQ(ReadText(first), "[S]\nk=2\n");
-        EXPECT_EQ(store.Save(false), first);
+        EXPECT_EQ(store.Save(false).backupName, first);
     }
     CIniProfile next;
     ASSERT_TRUE(next.LoadFile(file, false, true, true));
     next.SetValue("S", "k", "4");
-    EXPECT_EQ(next.Save(true), file.string() + ".002");
+    EXPECT_EQ(next.Save(true).backupName, file.string() + ".002");
     EXPECT_EQ(ReadText(file.string() + ".002"), "[S]\nk=3\n");
 }
 
@@ -328,10 +329,10 @@ TEST_F(IniProfileTest, AMarkedStoreWritesAChangeOfLetterCaseAlone) {
     CIniProfile store;
     ASSERT_TRUE(store.LoadFile(file, false, true, false));
     store.SetValue("Setup", "Language", "Chinese");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=chinese\n");
     store.MarkModified();
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=Chinese\n");
 
     CIniProfile empty;
@@ -347,8 +348,7 @@ TEST_F(IniProfileTest, AStoreThatStoppedWritingBackLeavesTheFileToItsNextOwner) 
         CIniProfile store;
         ASSERT_TRUE(store.LoadFile(file, true, true, false));
         store.SetValue("Setup", "Language", "Chinese");
-        Status status = Status::Error("not set");
-        store.Save(false, &status);
+        const Status status = store.Save(false).status;
         ASSERT_TRUE(status.ok()) << status.message();
         EXPECT_EQ(ReadText(file), "[Setup]\nLanguage=Chinese\n");
         store.StopWriteBack();
@@ -406,8 +406,7 @@ TEST_F(IniProfileTest, FilesComeBackInTheBytesTheyWereReadIn) {
         // Changing the value and setting it back forces a save of the unchanged content.
         store.SetValue(encoded.section, encoded.key, "changed");
         store.SetValue(encoded.section, encoded.key, encoded.value);
-        Status status = Status::Error("not set");
-        store.Save(false, &status);
+        const Status status = store.Save(false).status;
         ASSERT_TRUE(status.ok()) << status.message();
         EXPECT_EQ(ReadText(file), encoded.content);
     }
@@ -419,7 +418,7 @@ TEST_F(IniProfileTest, NewLinesFollowTheLineEndingsAndByteOrderMarkOfTheFile) {
     ASSERT_TRUE(store.LoadFile(file, false, true, false));
     store.SetValue("Setup", "B", "2");
     store.SetValue("New", "C", "3");
-    store.Save(false);
+    ASSERT_TRUE(store.Save(false).status);
     EXPECT_EQ(ReadText(file), "\xEF\xBB\xBF[Setup]\r\nA=1\r\nB=2\r\n[New]\r\nC=3\r\n");
 }
 
@@ -430,7 +429,7 @@ TEST_F(IniProfileTest, AKeyBeginningWithAByteOrderMarkCharacterSurvivesASave) {
         CIniProfile store;
         ASSERT_TRUE(store.LoadFile(file, false, true, false));
         store.SetValue("S", "k", "2");
-        store.Save(false);
+        ASSERT_TRUE(store.Save(false).status);
     }
     CIniProfile reloaded;
     ASSERT_TRUE(reloaded.LoadFile(file, false, true, false));
@@ -510,8 +509,9 @@ TEST(IniProfileFailure, AFailedSaveIsReportedAndWritesNothing) {
         store.SetValue("S", "k", "2");
         row.breakIt(file);
 
-        Status status = Status::Ok();
-        EXPECT_EQ(store.Save(row.backup, &status), "");
+        const CIniProfile::Saved saved = store.Save(row.backup);
+        const Status& status = saved.status;
+        EXPECT_EQ(saved.backupName, "");
         ASSERT_FALSE(status.ok());
         EXPECT_NE(status.message().find("Program.ini"), std::string::npos) << status.message();
         if (fs::is_directory(file)) {
@@ -557,9 +557,9 @@ TEST(IniProfileFailure, AnEmptyStoreAnswersTrimmedDefaultsAndIgnoresChanges) {
         store.SetValue("S", "k", "2");
         EXPECT_FALSE(store.modified());
         EXPECT_EQ(store.GetValue("S", "k", " d "), "d");
-        Status status = Status::Error("not set");
-        EXPECT_EQ(store.Save(true, &status), "");
-        EXPECT_TRUE(status.ok());
+        const CIniProfile::Saved saved = store.Save(true);
+        EXPECT_EQ(saved.backupName, "");
+        EXPECT_TRUE(saved.status.ok());
     }
 }
 
