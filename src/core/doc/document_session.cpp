@@ -53,7 +53,7 @@ bool DocumentSession::Save(bool saveAs) {
         if (!path) {
             return false;
         }
-        path = WithDatExtension(*path);
+        path = WithExtension(*path, ".dat");
     }
     m_window.CommitOpenEdit();
     if (Status saved = doc->OnSaveDocument(*path, m_context); !saved) {
@@ -97,13 +97,23 @@ std::optional<std::filesystem::path> DocumentSession::SaveTarget(
 }
 
 // A name that ends in a dot has an empty extension too.
-std::filesystem::path DocumentSession::WithDatExtension(std::filesystem::path chosen) {
+std::filesystem::path DocumentSession::WithExtension(std::filesystem::path chosen,
+                                                     std::string_view extension) {
     const std::string name = chosen.filename().string();
     const std::size_t dot = name.rfind('.');
     if (dot == std::string::npos || dot + 1 == name.size()) {
-        chosen += ".dat";
+        chosen += extension;
     }
     return chosen;
+}
+
+// The base name ends at the last dot: "radio.v2.dat" proposes "radio.v2.pdf".
+std::filesystem::path DocumentSession::ReportPdfName(const std::filesystem::path& pathName) {
+    const std::string name = pathName.filename().string();
+    const std::size_t dot = name.rfind('.');
+    const std::string base = dot == std::string::npos ? name : name.substr(0, dot);
+    const std::filesystem::path file = base + ".pdf";
+    return pathName.is_absolute() ? pathName.parent_path() / file : file;
 }
 
 RestartResult RestartForLanguage(AppContext& context, DocumentSession& session,

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "core/base/status.h"
 #include "core/doc/program_doc.h"
@@ -77,8 +78,12 @@ public:
     /// full path; nothing when Save has to ask for a name (a new document, Save As).
     static std::optional<std::filesystem::path> SaveTarget(const std::filesystem::path& pathName,
                                                            bool saveAs);
-    /// A name chosen in the Save As dialog: ".dat" is added when it has no extension.
-    static std::filesystem::path WithDatExtension(std::filesystem::path chosen);
+    /// A name chosen in a save dialog: @p extension (".dat", ".pdf") is added when it has none.
+    static std::filesystem::path WithExtension(std::filesystem::path chosen,
+                                               std::string_view extension);
+    /// The name Export PDF proposes: the document's file with ".pdf", in the document's folder
+    /// when it has one.
+    static std::filesystem::path ReportPdfName(const std::filesystem::path& pathName);
 
 private:
     AppContext& m_context;

@@ -12,6 +12,7 @@
 #include <QStatusBar>
 
 #include "core/base/atomic_file.h"
+#include "core/doc/document_session.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/message_service.h"
 #include "gui/view/program_view.h"
@@ -87,20 +88,15 @@ void CPrintCommands::OnExportPdf() {
     if (!view) {
         return;
     }
-    const QFileInfo document(QString::fromStdString(view->document().pathName().string()));
-    const QString suggested =
-        (document.isAbsolute() ? document.dir().filePath(document.completeBaseName())
-                               : document.completeBaseName()) +
-        ".pdf";
-    QString path = QFileDialog::getSaveFileName(&m_frame, CMainFrame::tr("Export PDF"), suggested,
-                                                CMainFrame::tr("PDF files (*.pdf)"));
+    const QString suggested = QString::fromStdString(
+        DocumentSession::ReportPdfName(view->document().pathName()).string());
+    const QString path = QFileDialog::getSaveFileName(
+        &m_frame, CMainFrame::tr("Export PDF"), suggested, CMainFrame::tr("PDF files (*.pdf)"));
     if (path.isEmpty()) {
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += ".pdf";
-    }
-    ExportPdf(path);
+    ExportPdf(QString::fromStdString(
+        DocumentSession::WithExtension(path.toStdString(), ".pdf").string()));
 }
 
 bool CPrintCommands::ExportPdf(const QString& path) {

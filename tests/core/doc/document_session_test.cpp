@@ -173,7 +173,24 @@ TEST_F(DocumentSessionTest, SaveAsksForANameOnlyWhenTheDocumentHasNoFileOrSaveAs
         {"dir.x/a", "dir.x/a.dat"},
     };
     for (const auto& n : names) {
-        EXPECT_EQ(DocumentSession::WithDatExtension(n.chosen), n.saved);
+        EXPECT_EQ(DocumentSession::WithExtension(n.chosen, ".dat"), n.saved);
+    }
+    EXPECT_EQ(DocumentSession::WithExtension("report", ".pdf"), "report.pdf");
+}
+
+TEST(ReportPdfName, IsTheDocumentsNameWithPdfBesideItsFile) {
+    const struct {
+        const char* pathName;
+        const char* proposed;
+    } cases[] = {
+        {"/home/tech/radio.dat", "/home/tech/radio.pdf"},
+        {"/home/tech/radio.v2.dat", "/home/tech/radio.v2.pdf"},
+        {"/home/tech/noext", "/home/tech/noext.pdf"},
+        {"radioprog", "radioprog.pdf"},  // a new document's name, no folder yet
+        {"", ".pdf"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DocumentSession::ReportPdfName(c.pathName), c.proposed) << c.pathName;
     }
 }
 
