@@ -1,0 +1,58 @@
+#include "core/ports/diagnosing_opener.h"
+
+#include "core/ports/fill_text.h"
+
+namespace radioprog {
+namespace {
+
+std::string Sentence(std::string text) {
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string ExplainOpenFailure(const std::string& portName, const std::filesystem::path& device,
+                               const std::string& fallback, const PortEnvironment& environment,
+                               Language language) {
+    std::string explanation = fallback;
+    if (!device.empty()) {
+        const PortReport report = ExaminePort({portName, device}, environment, language);
+        if (const DoctorCheck* failed = report.FirstFailure()) {
+            const std::string finding = Sentence(failed->found) +
+                                        std::string(BilingualText{". ", "。"}.In(language)) +
+                                        Sentence(failed->fix);
+            explanation = portName == device.string() ? finding : portName + ": " + finding;
+        }
+    }
+    return explanation + "\n" +
+           FillText({"For a full check run: radioprog-cli doctor --port {}",
+                     "完整检查请运行：radioprog-cli doctor --port {}"},
+                    language, {portName});
+}
+
+DiagnosingPortOpener::DiagnosingPortOpener(PortOpener& inner, const SystemRoots& roots,
+                                           const Language& language)
+    : m_inner(inner), m_roots(roots), m_language(language) {}
+
+PortOpener::Opened DiagnosingPortOpener::Open(const std::string& portName,
+                                              const TimeoutProfile& profile) {
+    Opened opened = m_inner.Open(portName, profile);
+    if (!opened.port) {
+        opened.error = ExplainOpenFailure(portName, m_inner.DeviceFor(portName), opened.error,
+                                          PortEnvironment::Current(m_roots), m_language);
+    }
+    return opened;
+}
+
+bool DiagnosingPortOpener::CanOpen(const std::string& portName) {
+    return m_inner.CanOpen(portName);
+}
+
+std::string DiagnosingPortOpener::DeviceFor(const std::string& portName) const {
+    return m_inner.DeviceFor(portName);
+}
+
+}  // namespace radioprog
