@@ -14,6 +14,9 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
     if (lang) {
         context->language = *lang == "zh" ? Language::Chinese : Language::English;
     }
+    if (options.systemRoot) {
+        context->system = SystemRoots::Under(*options.systemRoot);
+    }
     return context;
 }
 

@@ -32,10 +32,13 @@ public:
 /// Options every command shares.
 struct GlobalOptions {
     std::optional<std::string> appDir;
+    /// Where the machine's devices, processes and settings are looked up instead of "/".
+    std::optional<std::string> systemRoot;
 };
 
-/// The run's context: `Program.ini` from the application directory, the per-user store, and the
-/// language of the settings unless @p lang ("en" or "zh") overrides it.
+/// The run's context: `Program.ini` from the application directory, the per-user store, the
+/// machine's folders, and the language of the settings unless @p lang ("en" or "zh") overrides
+/// it.
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang);
 

@@ -20,14 +20,12 @@ struct WriteOptions {
 
 // The image exactly as the radio gave it, in a new document; nothing is written unless every
 // block arrived.
-int RunRead(const GlobalOptions& global, const ReadOptions& options) {
-    auto context = MakeContext(global, std::nullopt);
-    auto session = StartSession(options.link, *context);
+int Read(const ReadOptions& options, AppContext& context, PortSession& session) {
     CProgramDoc doc;
-    doc.OnNewDocument(*context);
-    CliObserver observer(context->language, options.link.retries, "Read");
+    doc.OnNewDocument(context);
+    CliObserver observer(context.language, options.link.retries, "Read");
     const TransferOutcome outcome = TransferImage(TransferDirection::Read, doc.image(),
-                                                  session->opener(), context->link, observer);
+                                                  session.opener(), context.link, observer);
     observer.FinishProgress();
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
@@ -37,6 +35,12 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
         return kExitFileError;
     }
     return kExitOk;
+}
+
+int RunRead(const GlobalOptions& global, const ReadOptions& options) {
+    auto context = MakeContext(global, std::nullopt);
+    auto session = StartSession(options.link, *context);
+    return session->Finish(Read(options, *context, *session));
 }
 
 // Blocks 0-61 of the file as they are: the file is not passed through the grid.
@@ -52,7 +56,7 @@ int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     const TransferOutcome outcome = TransferImage(TransferDirection::Write, doc.image(),
                                                   session->opener(), context->link, observer);
     observer.FinishProgress();
-    return ExitCodeFor(outcome);
+    return session->Finish(ExitCodeFor(outcome));
 }
 
 }  // namespace

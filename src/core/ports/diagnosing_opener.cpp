@@ -3,16 +3,6 @@
 #include "core/ports/fill_text.h"
 
 namespace radioprog {
-namespace {
-
-std::string Sentence(std::string text) {
-    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') {
-        text[0] = static_cast<char>(text[0] - 'a' + 'A');
-    }
-    return text;
-}
-
-}  // namespace
 
 std::string ExplainOpenFailure(const std::string& portName, const std::filesystem::path& device,
                                const std::string& fallback, const PortEnvironment& environment,
@@ -21,9 +11,9 @@ std::string ExplainOpenFailure(const std::string& portName, const std::filesyste
     if (!device.empty()) {
         const PortReport report = ExaminePort({portName, device}, environment, language);
         if (const DoctorCheck* failed = report.FirstFailure()) {
-            const std::string finding = Sentence(failed->found) +
-                                        std::string(BilingualText{". ", "。"}.In(language)) +
-                                        Sentence(failed->fix);
+            const std::string finding =
+                failed->found + std::string(BilingualText{". To fix: ", "。解决："}.In(language)) +
+                failed->fix;
             explanation = portName == device.string() ? finding : portName + ": " + finding;
         }
     }

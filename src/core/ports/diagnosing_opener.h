@@ -11,7 +11,7 @@ namespace radioprog {
 
 /// Why @p portName (leading to @p device) could not be opened, as the doctor finds it: the
 /// finding and the fix of the first check that fails ("COM1: /dev/ttyUSB0 is open in minicom
-/// (pid 4321). Close minicom, or end it: kill 4321"), then a line that points to
+/// (pid 4321). To fix: close minicom, or end it: kill 4321"), then a line that points to
 /// `radioprog-cli doctor`. @p fallback, the opener's own words, when no check fails.
 std::string ExplainOpenFailure(const std::string& portName, const std::filesystem::path& device,
                                const std::string& fallback, const PortEnvironment& environment,

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "core/link/connection.h"
+#include "core/link/port_names.h"
 #include "core/link/serial_port.h"
 #include "core/ports/fill_text.h"
 #include "core/ports/port_access.h"
@@ -109,12 +110,14 @@ DoctorCheck CheckDevice(const DoctorTarget& target, const DiscoveredPort& port, 
                               "radioprog-cli ports bind {} 设备 绑定"},
                              language, {target.portName}));
     }
+    // A COM name is what the user binds; a device named directly would go to COM1.
+    const std::string slot = ComSlot(target.portName) ? target.portName : "COM1";
     return Fail(CheckId::Device, FillText({"{} does not exist", "{} 不存在"}, language, {device}),
                 FillText({"plug the cable in; radioprog-cli ports lists the serial ports this "
-                          "computer has, and radioprog-cli ports bind COM1 DEVICE binds one",
+                          "computer has, and radioprog-cli ports bind {} DEVICE binds one",
                           "请插上编程线；radioprog-cli ports 列出本机的串口，radioprog-cli ports "
-                          "bind COM1 设备 可绑定其中之一"},
-                         language));
+                          "bind {} 设备 可绑定其中之一"},
+                         language, {slot}));
 }
 
 DoctorCheck CheckAccessOf(const fs::path& device, const AccessVerdict& access,

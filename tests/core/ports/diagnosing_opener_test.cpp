@@ -42,26 +42,28 @@ TEST_F(DiagnosingOpenerTest, AFailedOpenIsExplainedByTheDoctorsFindingAndPointsT
     ASSERT_NE(held, nullptr) << error;
     const PortOpener::Opened opened = m_opener.Open("COM1", kTransferProfile);
     EXPECT_EQ(opened.port, nullptr);
-    EXPECT_EQ(opened.error, "COM1: " + m_system.Dev("ttyUSB0").string() +
-                                " is open in minicom (pid 4321). Close minicom, or end it: kill "
-                                "4321\nFor a full check run: radioprog-cli doctor --port COM1");
+    EXPECT_EQ(opened.error,
+              "COM1: " + m_system.Dev("ttyUSB0").string() +
+                  " is open in minicom (pid 4321). To fix: close minicom, or end it: kill "
+                  "4321\nFor a full check run: radioprog-cli doctor --port COM1");
 
     m_language = Language::Chinese;
     EXPECT_EQ(
         m_opener.Open("COM2", kTransferProfile).error,
         "COM2: " + m_system.Dev("ttyUSB1").string() +
-            " 不存在。请插上编程线；radioprog-cli ports 列出本机的串口，radioprog-cli ports "
-            "bind COM1 设备 可绑定其中之一\n完整检查请运行：radioprog-cli doctor --port COM2");
+            " 不存在。解决：请插上编程线；radioprog-cli ports 列出本机的串口，radioprog-cli ports "
+            "bind COM2 设备 可绑定其中之一\n完整检查请运行：radioprog-cli doctor --port COM2");
 }
 
 TEST_F(DiagnosingOpenerTest, APathGivenDirectlyIsNamedOnceAndANameWithoutADeviceKeepsItsWords) {
     const std::string missing = m_system.Dev("ttyUSB9").string();
-    EXPECT_EQ(m_opener.Open(missing, kTransferProfile).error,
-              missing +
-                  " does not exist. Plug the cable in; radioprog-cli ports lists the serial "
-                  "ports this computer has, and radioprog-cli ports bind COM1 DEVICE binds "
-                  "one\nFor a full check run: radioprog-cli doctor --port " +
-                  missing);
+    EXPECT_EQ(
+        m_opener.Open(missing, kTransferProfile).error,
+        missing +
+            " does not exist. To fix: plug the cable in; radioprog-cli ports lists the serial "
+            "ports this computer has, and radioprog-cli ports bind COM1 DEVICE binds "
+            "one\nFor a full check run: radioprog-cli doctor --port " +
+            missing);
     EXPECT_EQ(m_opener.Open("COM3", kTransferProfile).error,
               "COM3 is not one of the ports COM1 to COM4\nFor a full check run: radioprog-cli "
               "doctor --port COM3");
