@@ -59,7 +59,7 @@ nlohmann::json PortJson(const PortRow& row, Language language) {
                        {"product", usb->product},
                        {"serial", usb->serial}};
     }
-    for (const int slot : row.slots) {
+    for (const int slot : row.comSlots) {
         port["slots"].push_back(SlotName(slot));
     }
     return port;
@@ -73,10 +73,10 @@ void PrintPort(const PortRow& row, Language language) {
     if (!row.port.driver.empty()) {
         std::cout << "    " << Say({"driver: ", "驱动：  "}, language) << row.port.driver << '\n';
     }
-    if (!row.slots.empty()) {
+    if (!row.comSlots.empty()) {
         std::cout << "    " << Say({"slot:   ", "端口：  "}, language);
-        for (std::size_t i = 0; i < row.slots.size(); ++i) {
-            std::cout << (i == 0 ? "" : ", ") << SlotName(row.slots[i]);
+        for (std::size_t i = 0; i < row.comSlots.size(); ++i) {
+            std::cout << (i == 0 ? "" : ", ") << SlotName(row.comSlots[i]);
         }
         std::cout << '\n';
     }

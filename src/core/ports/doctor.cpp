@@ -57,11 +57,12 @@ struct Facts {
     bool exists = false;
     std::optional<AccessVerdict> access;
     std::vector<fs::path> rules;
-    std::vector<DeviceHolder> holders;
+    std::vector<DeviceHolder> holders;  ///< other programs
+    bool heldHere = false;              ///< by this very process, in another exchange
     std::optional<SerialPort::LineCheck> line;
 
     bool Busy() const {
-        return !holders.empty() ||
+        return !holders.empty() || heldHere ||
                (line && (line->result == LineResult::Busy ||
                          (line->result == LineResult::OpenFailed && line->error == EBUSY)));
     }
@@ -286,6 +287,15 @@ DoctorCheck CheckFree(const fs::path& device, const Facts& facts, Language langu
                              {path, HolderList(facts.holders)}),
                     HolderFix(facts.holders.front(), language));
     }
+    if (facts.heldHere) {
+        return Fail(
+            CheckId::Free,
+            FillText({"{} is in use by this program, in another exchange with the radio",
+                      "{} 正被本程序的另一次对讲机通信占用"},
+                     language, {path}),
+            FillText({"wait until that exchange ends, then try again", "请等那次通信结束后再试"},
+                     language));
+    }
     if (facts.Busy()) {
         return Fail(CheckId::Free,
                     FillText({"{} is in use by a program this user cannot see",
@@ -382,8 +392,14 @@ Facts Gather(const fs::path& device, const PortEnvironment& environment) {
     }
     facts.access = CheckAccess(device, environment.user, environment.roots);
     facts.rules = RuleFiles(environment.roots);
-    facts.holders = FindHolders(device, environment.roots, environment.ownPid);
-    if (facts.access && facts.access->allowed && facts.holders.empty()) {
+    for (DeviceHolder& holder : FindHolders(device, environment.roots)) {
+        if (holder.pid == environment.ownPid) {
+            facts.heldHere = true;
+        } else {
+            facts.holders.push_back(std::move(holder));
+        }
+    }
+    if (facts.access && facts.access->allowed && !facts.Busy()) {
         facts.line = environment.checkLine(device);
     }
     return facts;

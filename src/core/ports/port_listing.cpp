@@ -9,7 +9,7 @@ std::vector<PortRow> ListPorts(const PortEnvironment& environment, const PortBin
         PortRow row;
         for (int slot = kFirstComSlot; slot <= kLastComSlot; ++slot) {
             if (LeadsTo(binding(slot), port)) {
-                row.slots.push_back(slot);
+                row.comSlots.push_back(slot);
             }
         }
         const PortReport report =

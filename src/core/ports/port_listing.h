@@ -13,9 +13,9 @@ namespace radioprog {
 /// A serial port of the machine as `ports` and COM Setup show it.
 struct PortRow {
     DiscoveredPort port;
-    std::vector<int> slots;  ///< the COM slots (1 to 4) that lead to it
-    bool openable = false;   ///< every check of the doctor passed just now
-    std::string reason;      ///< when it cannot be opened: the doctor's finding
+    std::vector<int> comSlots;  ///< the COM slots (1 to 4) that lead to it
+    bool openable = false;      ///< every check of the doctor passed just now
+    std::string reason;         ///< when it cannot be opened: the doctor's finding
 };
 
 /// Every serial port of the machine with the slots of @p binding that lead to it, and whether

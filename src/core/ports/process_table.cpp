@@ -59,8 +59,7 @@ void ForEachProcess(const SystemRoots& roots, Visit visit) {
 
 }  // namespace
 
-std::vector<DeviceHolder> FindHolders(const fs::path& device, const SystemRoots& roots,
-                                      int ownPid) {
+std::vector<DeviceHolder> FindHolders(const fs::path& device, const SystemRoots& roots) {
     // An open file shows as the path the kernel resolved, not the link it was opened by.
     std::vector<fs::path> names = {device};
     std::error_code error;
@@ -70,7 +69,7 @@ std::vector<DeviceHolder> FindHolders(const fs::path& device, const SystemRoots&
     }
     std::vector<DeviceHolder> holders;
     ForEachProcess(roots, [&](int pid, const fs::path& process) {
-        if (pid != ownPid && HasOpen(process, names)) {
+        if (HasOpen(process, names)) {
             holders.push_back({pid, ProgramName(process)});
         }
     });

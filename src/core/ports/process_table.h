@@ -15,11 +15,11 @@ struct DeviceHolder {
     std::string program;  ///< its name as the process table gives it ("minicom")
 };
 
-/// The processes of @p roots' process table, but @p ownPid, that have @p device (or the device
-/// a link such as a by-id path leads to) open. Only the processes whose open files this user
+/// The processes of @p roots' process table that have @p device (or the device a link such as a
+/// by-id path leads to) open, by process number. Only the processes whose open files this user
 /// may see are found: an ordinary user sees their own.
-std::vector<DeviceHolder> FindHolders(const std::filesystem::path& device, const SystemRoots& roots,
-                                      int ownPid);
+std::vector<DeviceHolder> FindHolders(const std::filesystem::path& device,
+                                      const SystemRoots& roots);
 
 /// Whether a process named @p program runs.
 bool IsRunning(std::string_view program, const SystemRoots& roots);

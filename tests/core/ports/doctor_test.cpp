@@ -259,14 +259,23 @@ TEST_F(DoctorTest, ABusyPortNamesTheProgramThatHoldsItAndHowToFreeIt) {
     }
 }
 
-TEST_F(DoctorTest, APortHeldWhereTheProcessTableDoesNotShowIsStillBusy) {
+TEST_F(DoctorTest, APortHeldByThisProgramOrWhereTheProcessTableDoesNotShowIsStillBusy) {
     PseudoTerminal pty;
     PlugPty("ttyUSB0", kCh340, pty.slave());
     std::string error;
-    // Held by this very process, which the table leaves out as it leaves out the asker.
+    // This very process holds it, as another exchange of the program would.
     const auto transfer = SerialPort::Open(pty.slave(), kTransferProfile, &error);
     ASSERT_NE(transfer, nullptr) << error;
-    const PortReport report = Examine("ttyUSB0");
+    m_environment.roots.proc = "/proc";
+    PortReport report = Examine("ttyUSB0");
+    EXPECT_EQ(Check(report, CheckId::Free).found,
+              Dev("ttyUSB0") + " is in use by this program, in another exchange with the radio");
+    EXPECT_EQ(Check(report, CheckId::Free).fix, "wait until that exchange ends, then try again");
+    EXPECT_EQ(Check(report, CheckId::Line).outcome, Outcome::NotChecked);
+
+    // Held by someone the process table does not show: only the line's lock tells.
+    m_environment.roots.proc = m_system.top() / "proc";
+    report = Examine("ttyUSB0");
     const DoctorCheck& free = Check(report, CheckId::Free);
     EXPECT_EQ(free.outcome, Outcome::Failed);
     EXPECT_EQ(free.found, Dev("ttyUSB0") + " is in use by a program this user cannot see");

@@ -26,10 +26,10 @@ TEST(PortListing, EveryPortWithTheSlotsThatLeadToItAndWhetherItOpensNow) {
         ListPorts(PortEnvironment::Current(system.roots()), binding, Language::English);
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].port.name, "ttyUSB0");
-    EXPECT_EQ(rows[0].slots, (std::vector<int>{1, 3}));
+    EXPECT_EQ(rows[0].comSlots, (std::vector<int>{1, 3}));
     EXPECT_TRUE(rows[0].openable);
     EXPECT_EQ(rows[0].reason, "");
-    EXPECT_EQ(rows[1].slots, std::vector<int>{2});
+    EXPECT_EQ(rows[1].comSlots, std::vector<int>{2});
     EXPECT_FALSE(rows[1].openable);
     EXPECT_EQ(rows[1].reason,
               "the kernel has ttyUSB1, but " + system.Dev("ttyUSB1").string() + " does not exist");
