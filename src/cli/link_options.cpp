@@ -52,15 +52,10 @@ PortSession::PortSession(const AppContext& context, const LinkOptions& options,
     : m_demoRadio(std::move(demoRadio)),
       m_serial(StoredPortBinding(context.userStore)),
       m_trace(SerialTrace::Keep::AllExchanges, kTraceLimit),
-      m_tracing(options.trace.empty() ? nullptr
-                                      : std::make_unique<TracingPortOpener>(m_serial, m_trace)),
-      m_diagnosing(Traced(), context.system, context.language),
+      m_explained(m_serial, options.trace.empty() ? nullptr : &m_trace, context.system,
+                  context.language),
       m_traceFile(options.trace),
       m_language(context.language) {}
-
-PortOpener& PortSession::Traced() {
-    return m_tracing ? static_cast<PortOpener&>(*m_tracing) : m_serial;
-}
 
 int PortSession::Finish(int exitCode) {
     if (m_traceFile.empty()) {

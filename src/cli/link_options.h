@@ -37,20 +37,17 @@ public:
     PortSession(const AppContext& context, const LinkOptions& options,
                 std::unique_ptr<PtyRadio> demoRadio);
 
-    PortOpener& opener() { return m_diagnosing; }
+    PortOpener& opener() { return m_explained.opener(); }
 
     /// The command's exit code once the trace, when one was asked for, is written: a trace that
     /// cannot be written is said and turns a success into a file error.
     int Finish(int exitCode);
 
 private:
-    PortOpener& Traced();
-
     std::unique_ptr<PtyRadio> m_demoRadio;
     SerialPortOpener m_serial;
     SerialTrace m_trace;
-    std::unique_ptr<TracingPortOpener> m_tracing;
-    DiagnosingPortOpener m_diagnosing;
+    ExplainedOpener m_explained;
     std::string m_traceFile;
     Language m_language;
 };

@@ -45,4 +45,17 @@ std::string DiagnosingPortOpener::DeviceFor(const std::string& portName) const {
     return m_inner.DeviceFor(portName);
 }
 
+namespace {
+
+std::unique_ptr<TracingPortOpener> TraceInto(PortOpener& base, SerialTrace* trace) {
+    return trace == nullptr ? nullptr : std::make_unique<TracingPortOpener>(base, *trace);
+}
+
+}  // namespace
+
+ExplainedOpener::ExplainedOpener(PortOpener& base, SerialTrace* trace, const SystemRoots& roots,
+                                 const Language& language)
+    : m_tracing(TraceInto(base, trace)),
+      m_diagnosing(m_tracing ? static_cast<PortOpener&>(*m_tracing) : base, roots, language) {}
+
 }  // namespace radioprog

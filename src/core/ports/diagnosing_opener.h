@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "core/base/language.h"
 #include "core/link/port_opener.h"
+#include "core/link/serial_trace.h"
 #include "core/ports/doctor.h"
 
 namespace radioprog {
@@ -31,6 +33,21 @@ private:
     PortOpener& m_inner;
     const SystemRoots& m_roots;
     const Language& m_language;
+};
+
+/// How the programs open the radio's port: through @p base, every line traced into @p trace
+/// when one is given, and a failed open explained by the doctor.
+class ExplainedOpener {
+public:
+    /// @p base, @p trace, @p roots and @p language must outlive this.
+    ExplainedOpener(PortOpener& base, SerialTrace* trace, const SystemRoots& roots,
+                    const Language& language);
+
+    PortOpener& opener() { return m_diagnosing; }
+
+private:
+    std::unique_ptr<TracingPortOpener> m_tracing;
+    DiagnosingPortOpener m_diagnosing;
 };
 
 }  // namespace radioprog

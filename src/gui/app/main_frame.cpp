@@ -51,6 +51,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     AddPrintCommands();
     AddShellParts();
     AddLanguageCommand();
+    AddTraceCommand();
     AddHelpAndPaneKeys();
     UpdateActions();
 }

@@ -7,6 +7,7 @@
 #include "core/doc/app_context.h"
 #include "core/doc/program_doc.h"
 #include "core/link/port_opener.h"
+#include "core/link/serial_trace.h"
 #include "gui/app/program_restart.h"
 
 class QAction;
@@ -65,6 +66,10 @@ public:
     void SetRestart(RestartCommand command, ProgramStarter starter = StartDetached);
     const RestartCommand& restartCommand() const { return m_restart; }
 
+    /// The trace of the last exchange with the radio, which Help > Save Serial Trace saves;
+    /// must outlive the window.
+    void SetSerialTrace(const SerialTrace* trace) { m_trace = trace; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     /// The channel window wears the program's icon, whichever start-up gives it.
@@ -112,6 +117,9 @@ private:
     /// Gives the commands their numbers and lets the menus answer F1; safe to repeat.
     void PrepareMenuHelp();
     void MovePaneFocus(int step);
+    /// Help > Save Serial Trace.
+    void AddTraceCommand();
+    void OnSaveSerialTrace();
 
     AppContext& m_context;
     PortOpener& m_opener;
@@ -124,6 +132,7 @@ private:
     ProgramStarter m_starter;
     bool m_restarting = false;
     std::unique_ptr<QPrinter> m_printer;
+    const SerialTrace* m_trace = nullptr;
 };
 
 }  // namespace radioprog::gui

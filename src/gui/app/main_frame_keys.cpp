@@ -35,6 +35,7 @@ constexpr NamedCommand kCommands[] = {
     {"channelInformation", 32787},
     {"optionalFeatures", 32788},
     {"language", 32799},
+    {"saveSerialTrace", 32800},
     {"new", 57600},
     {"open", 57601},
     {"close", 57602},
