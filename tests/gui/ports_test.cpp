@@ -219,6 +219,16 @@ TEST_F(PortsTest, ChangeBindsTheCheckedPortByItsStableNameAndCancelPutsTheBindin
     });
     EXPECT_EQ(Bound(1), simulator.slave().string());
     EXPECT_EQ(Context().link.portName, "com1");
+
+    // Opened again, it offers the device COM1 stands for, which is none of the listed ports.
+    ComSetup([&typed](CComSetupDlg* dialog) {
+        OnNextModalOf<CPortChooserDlg>([&typed](CPortChooserDlg* chooser) {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(chooser));
+            EXPECT_EQ(chooser->deviceEdit()->text(), typed);
+            EXPECT_EQ(chooser->portList()->currentItem(), nullptr);
+        });
+        QTest::mouseClick(dialog->changeButton(), Qt::LeftButton);
+    });
 }
 
 TEST_F(PortsTest, FindMyCableBindsThePortThatComesBackAfterTheCableWasPulled) {

@@ -63,6 +63,9 @@ CPortChooserDlg::CPortChooserDlg(const AppContext& context, const PortOpener& op
     layout->addWidget(buttons);
     m_ok->setEnabled(false);
     FillList(slot);
+    // A list that gets the focus without a current port makes its first one current, which
+    // would put another device in place of the one the slot stands for now.
+    m_device->setFocus();
 }
 
 void CPortChooserDlg::FillList(int slot) {
