@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/doc/app_context.h"
 #include "core/doc/program_doc.h"
@@ -44,6 +45,11 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
 
 /// Prints a message for the user on stderr.
 void Report(const std::string& message);
+
+/// Columns @p text takes on a terminal: a CJK character takes two cells, everything else one.
+std::size_t DisplayWidth(std::string_view text);
+/// @p text with blanks after it up to @p width columns.
+std::string Padded(const std::string& text, std::size_t width);
 
 /// Opens a .dat file and shows its channels in @p grid, taking the band limits from it. Unlike
 /// the desktop program it leaves the per-user Type/Field values alone: looking at a file

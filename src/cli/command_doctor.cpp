@@ -9,6 +9,7 @@
 namespace radioprog::cli {
 namespace {
 
+// Wide enough for the longest mark and check name, with room to spare.
 constexpr std::size_t kMarkWidth = 6;
 constexpr std::size_t kNameWidth = 14;
 
@@ -16,23 +17,6 @@ struct DoctorOptions {
     LinkOptions link;
     std::optional<std::string> lang;
 };
-
-// Columns on a terminal: a Chinese character takes two.
-std::size_t DisplayWidth(std::string_view text) {
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        width += length >= 3 ? 2 : 1;
-        i += length;
-    }
-    return width;
-}
-
-std::string Padded(const std::string& text, std::size_t width) {
-    const std::size_t shown = DisplayWidth(text);
-    return text + std::string(shown < width ? width - shown : 1, ' ');
-}
 
 std::string Mark(CheckOutcome outcome, Language language) {
     switch (outcome) {
