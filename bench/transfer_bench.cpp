@@ -1,7 +1,8 @@
 // Full read and full write against the simulated radio on a pseudo-terminal, through the real
 // serial port. With 9600-baud pacing the time is compared with its floor: the bytes on the
 // wire at 960 per second, the radio's answer delays and the pauses the protocol mandates.
-// Without pacing, what is left after the delays and pauses is the program's own overhead.
+// Without pacing, what is left after the delays and pauses is the program's own overhead; the
+// same run with a serial trace shows what keeping every byte costs.
 #include <sys/prctl.h>
 
 #include <chrono>
@@ -12,6 +13,7 @@
 #include "core/doc/port_map.h"
 #include "core/link/block_transfer.h"
 #include "core/link/serial_port_opener.h"
+#include "core/link/serial_trace.h"
 #include "core/sim/pty_radio.h"
 #include "core/sim/radio_simulator.h"
 
@@ -108,7 +110,8 @@ Cost CostOf(TransferDirection direction) {
             kConnection.pausesMs + kHalfBlocks / 2, kHalfBlocks / 2};
 }
 
-Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds answerDelay) {
+Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds answerDelay,
+            SerialTrace* trace = nullptr) {
     Run run;
     RadioImage memory;
     for (std::size_t i = 0; i < memory.size(); ++i) {
@@ -128,7 +131,11 @@ Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds ans
     context.link.role = AccessRole::Admin;
     context.link.portName = started.radio->devicePath();
     SerialPortOpener serial(StoredPortBinding(context.userStore));
-    TimedOpener opener(serial, run.waits);
+    std::optional<TracingPortOpener> traced;
+    if (trace != nullptr) {
+        traced.emplace(serial, *trace);
+    }
+    TimedOpener opener(traced ? static_cast<PortOpener&>(*traced) : serial, run.waits);
     QuietObserver observer;
     RadioImage image{};
     const auto start = std::chrono::steady_clock::now();
@@ -178,7 +185,20 @@ int main() {
             "%.0f us = %.0f us own work + %.0f us pauses overrun + %.0f us waiting for answers "
             "beyond the radio's delay\n",
             name, fast.seconds, mandated, beyond, own, pauseExcess, readExcess);
-        failures += paced.seconds < 0 || fast.seconds < 0;
+        SerialTrace trace(SerialTrace::Keep::AllExchanges);
+        const Run traced = RunOnce(direction, 0, delay, &trace);
+        const double tracedOwn =
+            (traced.seconds * 1e6 - Us(traced.waits.reading) - Us(traced.waits.pausing)) /
+            kHalfBlocks;
+        std::size_t records = 0;
+        for (const TraceExchange& exchange : trace.exchanges()) {
+            records += exchange.records.size();
+        }
+        std::printf(
+            "%-5s traced:       %.3f s; own work %.0f us per half-block (%.0f untraced), "
+            "%zu records, %zu bytes of text\n",
+            name, traced.seconds, tracedOwn, own, records, trace.Text(Language::English).size());
+        failures += paced.seconds < 0 || fast.seconds < 0 || traced.seconds < 0;
     }
     return failures == 0 ? 0 : 1;
 }

@@ -11,6 +11,14 @@
         <source>COM</source>
         <translation>串口</translation>
     </message>
+    <message>
+        <source>Change...</source>
+        <translation>更改...</translation>
+    </message>
+    <message>
+        <source>Find my cable</source>
+        <translation>查找编程线</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CLanguageDlg</name>
@@ -318,6 +326,30 @@
         <source>The report was written to %1</source>
         <translation>报表已写入 %1</translation>
     </message>
+    <message>
+        <source>Save Serial &amp;Trace...</source>
+        <translation>保存串口记录(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Save every byte of the last exchange with the radio to a file</source>
+        <translation>把与对讲机最近一次通信的每个字节保存到文件</translation>
+    </message>
+    <message>
+        <source>There is no serial trace yet: it is kept from the next Read, Write or password exchange on.</source>
+        <translation>还没有串口记录：从下一次读频、写频或密码操作开始记录。</translation>
+    </message>
+    <message>
+        <source>Save Serial Trace</source>
+        <translation>保存串口记录</translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation>文本文件 (*.txt)</translation>
+    </message>
+    <message>
+        <source>Serial trace saved to %1. It holds the radio&apos;s passwords.</source>
+        <translation>串口记录已保存到 %1。其中含有对讲机的密码。</translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::COptionalFeaturesDlg</name>
@@ -393,5 +425,47 @@
 </context>
 <context>
     <name>radioprog::gui::CScanInfoDlg</name>
+</context>
+<context>
+    <name>radioprog::gui::CPortChooserDlg</name>
+    <message>
+        <source>Change Port</source>
+        <translation>更改串口</translation>
+    </message>
+    <message>
+        <source>The serial ports of this computer; COM%1 will stand for the one you choose:</source>
+        <translation>本机的串口；COM%1 将对应您选择的串口：</translation>
+    </message>
+    <message>
+        <source>Device (or type the path of another one):</source>
+        <translation>设备（或输入其他设备的路径）：</translation>
+    </message>
+    <message>
+        <source>No serial port found: plug the cable in.</source>
+        <translation>未找到串口：请插上编程线。</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CFindCableDlg</name>
+    <message>
+        <source>Find My Cable</source>
+        <translation>查找编程线</translation>
+    </message>
+    <message>
+        <source>Unplug the radio&apos;s programming cable from the computer, then plug it back in. The port that appears will be COM%1.</source>
+        <translation>请从电脑上拔下对讲机的编程线，然后重新插上。新出现的串口将成为 COM%1。</translation>
+    </message>
+    <message>
+        <source>Waiting for the cable to be unplugged...</source>
+        <translation>正在等待拔下编程线...</translation>
+    </message>
+    <message>
+        <source>Found: %1</source>
+        <translation>已找到：%1</translation>
+    </message>
+    <message>
+        <source>Now plug the cable back in...</source>
+        <translation>现在请重新插上编程线...</translation>
+    </message>
 </context>
 </TS>

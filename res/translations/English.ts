@@ -11,6 +11,14 @@
         <source>COM</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Change...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Find my cable</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::CLanguageDlg</name>
@@ -315,6 +323,30 @@
         <source>The report was written to %1</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Save Serial &amp;Trace...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save every byte of the last exchange with the radio to a file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>There is no serial trace yet: it is kept from the next Read, Write or password exchange on.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Save Serial Trace</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Text files (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Serial trace saved to %1. It holds the radio&apos;s passwords.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>radioprog::gui::COptionalFeaturesDlg</name>
@@ -390,5 +422,47 @@
 </context>
 <context>
     <name>radioprog::gui::CScanInfoDlg</name>
+</context>
+<context>
+    <name>radioprog::gui::CPortChooserDlg</name>
+    <message>
+        <source>Change Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The serial ports of this computer; COM%1 will stand for the one you choose:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Device (or type the path of another one):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No serial port found: plug the cable in.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CFindCableDlg</name>
+    <message>
+        <source>Find My Cable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unplug the radio&apos;s programming cable from the computer, then plug it back in. The port that appears will be COM%1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Waiting for the cable to be unplugged...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Found: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Now plug the cable back in...</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -13,11 +13,30 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
     if (lang) {
         context->language = *lang == "zh" ? Language::Chinese : Language::English;
     }
+    if (options.systemRoot) {
+        context->system = SystemRoots::Under(*options.systemRoot);
+    }
     return context;
 }
 
 void Report(const std::string& message) {
     std::cerr << message << '\n';
+}
+
+std::size_t DisplayWidth(std::string_view text) {
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += length >= 3 ? 2 : 1;
+        i += length;
+    }
+    return width;
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+    const std::size_t shown = DisplayWidth(text);
+    return text + std::string(width > shown ? width - shown : 0, ' ');
 }
 
 Status OpenWithTexts(const std::string& file, AppContext& context, CProgramDoc& doc) {

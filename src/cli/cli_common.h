@@ -4,6 +4,7 @@
 #include <optional>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "core/doc/app_context.h"
 #include "core/doc/program_doc.h"
@@ -32,15 +33,23 @@ public:
 /// Options every command shares.
 struct GlobalOptions {
     std::optional<std::string> appDir;
+    /// Where the machine's devices, processes and settings are looked up instead of "/".
+    std::optional<std::string> systemRoot;
 };
 
-/// The run's context: `Program.ini` from the application directory, the per-user store, and the
-/// language of the settings unless @p lang ("en" or "zh") overrides it.
+/// The run's context: `Program.ini` from the application directory, the per-user store, the
+/// machine's folders, and the language of the settings unless @p lang ("en" or "zh") overrides
+/// it.
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang);
 
 /// Prints a message for the user on stderr.
 void Report(const std::string& message);
+
+/// Columns @p text takes on a terminal: a CJK character takes two cells, everything else one.
+std::size_t DisplayWidth(std::string_view text);
+/// @p text with blanks after it up to @p width columns.
+std::string Padded(const std::string& text, std::size_t width);
 
 /// Opens a .dat file and fills the document's channel texts from it, taking the band limits
 /// from it. Unlike the desktop program it leaves the per-user Type/Field values alone: looking

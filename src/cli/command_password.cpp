@@ -30,7 +30,7 @@ int ExitCodeFor(const PasswordResult& result) {
     return kExitCommunicationError;
 }
 
-int Finish(const PasswordResult& result, Language language) {
+int ReportResult(const PasswordResult& result, Language language) {
     const std::string message = PasswordMessage(result.result, language);
     if (!message.empty()) {
         Report(message);
@@ -49,7 +49,7 @@ int RunQuery(const GlobalOptions& global, const PasswordOptions& options) {
     if (result.result == PasswordExchange::Done) {
         std::cout << ShowUserPassword(image) << '\n';
     }
-    return Finish(result, context->language);
+    return session->Finish(ReportResult(result, context->language));
 }
 
 int RunChange(const GlobalOptions& global, const PasswordOptions& options) {
@@ -59,8 +59,9 @@ int RunChange(const GlobalOptions& global, const PasswordOptions& options) {
     auto context = MakeContext(global, std::nullopt);
     auto session = StartSession(options.link, *context);
     RadioImage image = NewRadioImage(context->link.loginPassword);
-    return Finish(OnChange(session->opener(), context->link, image, options.userPassword),
-                  context->language);
+    return session->Finish(
+        ReportResult(OnChange(session->opener(), context->link, image, options.userPassword),
+                     context->language));
 }
 
 }  // namespace

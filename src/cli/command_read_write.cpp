@@ -20,13 +20,11 @@ struct WriteOptions {
 
 // The image exactly as the radio gave it, in a new document; nothing is written unless every
 // block arrived.
-int RunRead(const GlobalOptions& global, const ReadOptions& options) {
-    auto context = MakeContext(global, std::nullopt);
-    auto session = StartSession(options.link, *context);
-    RadioImage image = NewRadioImage(context->link.loginPassword);
-    CliObserver observer(context->language, options.link.retries, "Read");
+int Read(const ReadOptions& options, AppContext& context, PortSession& session) {
+    RadioImage image = NewRadioImage(context.link.loginPassword);
+    CliObserver observer(context.language, options.link.retries, "Read");
     const TransferOutcome outcome =
-        TransferImage(TransferDirection::Read, image, session->opener(), context->link, observer);
+        TransferImage(TransferDirection::Read, image, session.opener(), context.link, observer);
     observer.FinishProgress();
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
@@ -36,6 +34,12 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
         return kExitFileError;
     }
     return kExitOk;
+}
+
+int RunRead(const GlobalOptions& global, const ReadOptions& options) {
+    auto context = MakeContext(global, std::nullopt);
+    auto session = StartSession(options.link, *context);
+    return session->Finish(Read(options, *context, *session));
 }
 
 // Blocks 0-61 of the file as they are: the file is not passed through the grid.
@@ -52,7 +56,7 @@ int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     const TransferOutcome outcome =
         TransferImage(TransferDirection::Write, image, session->opener(), context->link, observer);
     observer.FinishProgress();
-    return ExitCodeFor(outcome);
+    return session->Finish(ExitCodeFor(outcome));
 }
 
 }  // namespace

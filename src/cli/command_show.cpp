@@ -18,23 +18,6 @@ struct ShowOptions {
 
 constexpr const char* kJsonFields[] = {"rx", "tx", "dec", "enc", "power", "scan", "busy", "wn"};
 
-// Columns on a terminal: a CJK character takes two cells, everything else one.
-std::size_t DisplayWidth(const std::string& text) {
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        width += length >= 3 ? 2 : 1;
-        i += length;
-    }
-    return width;
-}
-
-std::string Padded(const std::string& text, std::size_t width) {
-    const std::size_t shown = DisplayWidth(text);
-    return text + std::string(width > shown ? width - shown : 0, ' ');
-}
-
 void PrintTable(const TextGrid& grid, const AppContext& context) {
     const BilingualText band{"Band", "频段"};
     std::cout << band.In(context.language) << ": " << context.band.lower() << " - "

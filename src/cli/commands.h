@@ -20,6 +20,9 @@ Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddReadCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global);
 std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& global);
+/// `ports`, `ports bind` and `ports unbind`; the more particular ones first.
+std::vector<Subcommand> AddPortsCommands(CLI::App& app, const GlobalOptions& global);
+Subcommand AddDoctorCommand(CLI::App& app, const GlobalOptions& global);
 #ifdef RADIOPROG_CLI_REPORT
 Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global);
 #endif

@@ -1,48 +1,33 @@
 #include "link_options.h"
 
 #include "cli_common.h"
+#include "core/base/atomic_file.h"
 #include "core/doc/port_map.h"
-#include "core/link/serial_port_opener.h"
 #include "core/sim/demo_memory.h"
-#include "core/sim/pty_radio.h"
 
 namespace radioprog::cli {
 namespace {
 
 constexpr const char* kDemoPort = "demo";
+// A command's whole trace: a read is about 1,000 records, a write with a few retries some more.
+constexpr std::size_t kTraceLimit = 200000;
 
-class SerialSession : public PortSession {
-public:
-    explicit SerialSession(const UserStore& store) : m_opener(StoredPortBinding(store)) {}
-    PortOpener& opener() override { return m_opener; }
-
-private:
-    SerialPortOpener m_opener;
-};
-
-// A radio with the demo memory on a pseudo-terminal of this process, reached through the real
-// serial port like any other.
-class DemoSession : public PortSession {
-public:
-    DemoSession(std::unique_ptr<PtyRadio> radio, const UserStore& store)
-        : m_radio(std::move(radio)), m_opener(StoredPortBinding(store)) {}
-    PortOpener& opener() override { return m_opener; }
-
-private:
-    std::unique_ptr<PtyRadio> m_radio;
-    SerialPortOpener m_opener;
-};
-
-std::unique_ptr<PortSession> StartDemoSession(AppContext& context) {
+std::unique_ptr<PtyRadio> StartDemoRadio(AppContext& context) {
     PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory()), {});
     if (!started.radio) {
         throw UsageError("the demo radio could not be started: " + started.error);
     }
     context.link.portName = started.radio->devicePath();
-    return std::make_unique<DemoSession>(std::move(started.radio), context.userStore);
+    return std::move(started.radio);
 }
 
 }  // namespace
+
+void AddTraceOption(CLI::App& sub, LinkOptions& options) {
+    sub.add_option("--trace", options.trace,
+                   "Write every byte sent and received, with its time and step, to this file; it "
+                   "holds the radio's identity record and so its passwords");
+}
 
 void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
     sub.add_option("--port", options.port,
@@ -57,6 +42,30 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
                    "How often to answer Retry to a communication error (default: ask on a "
                    "terminal, else never)")
         ->check(CLI::NonNegativeNumber);
+    AddTraceOption(sub, options);
+}
+
+// A radio with the demo memory on a pseudo-terminal of this process is reached through the real
+// serial port like any other.
+PortSession::PortSession(const AppContext& context, const LinkOptions& options,
+                         std::unique_ptr<PtyRadio> demoRadio)
+    : m_demoRadio(std::move(demoRadio)),
+      m_serial(StoredPortBinding(context.userStore)),
+      m_trace(SerialTrace::Keep::AllExchanges, kTraceLimit),
+      m_explained(m_serial, options.trace.empty() ? nullptr : &m_trace, context.system,
+                  context.language),
+      m_traceFile(options.trace),
+      m_language(context.language) {}
+
+int PortSession::Finish(int exitCode) {
+    if (m_traceFile.empty()) {
+        return exitCode;
+    }
+    if (Status written = WriteFileAtomically(m_traceFile, m_trace.Text(m_language)); !written) {
+        Report(written.message());
+        return exitCode == kExitOk ? kExitFileError : exitCode;
+    }
+    return exitCode;
 }
 
 std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context) {
@@ -66,11 +75,13 @@ std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext
     }
     context.link.loginPassword = *password;
     context.link.role = options.role == "user" ? AccessRole::User : AccessRole::Admin;
+    std::unique_ptr<PtyRadio> demoRadio;
     if (options.port == kDemoPort) {
-        return StartDemoSession(context);
+        demoRadio = StartDemoRadio(context);
+    } else {
+        context.link.portName = options.port;
     }
-    context.link.portName = options.port;
-    return std::make_unique<SerialSession>(context.userStore);
+    return std::make_unique<PortSession>(context, options, std::move(demoRadio));
 }
 
 int ExitCodeFor(const TransferOutcome& outcome) {

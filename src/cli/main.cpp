@@ -9,6 +9,9 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     GlobalOptions global;
     app.add_option("--appdir", global.appDir, "Folder that holds Program.ini");
+    app.add_option("--system-root", global.systemRoot,
+                   "Look for serial ports, processes, groups and udev rules under this folder "
+                   "instead of /, as in a mounted image of another system");
 
     std::vector<Subcommand> commands = {
         AddNewCommand(app, global),  AddShowCommand(app, global),  AddSetCommand(app, global),
@@ -17,6 +20,10 @@ int main(int argc, char** argv) {
     for (Subcommand& command : AddPasswordCommands(app, global)) {
         commands.push_back(std::move(command));
     }
+    for (Subcommand& command : AddPortsCommands(app, global)) {
+        commands.push_back(std::move(command));
+    }
+    commands.push_back(AddDoctorCommand(app, global));
 #ifdef RADIOPROG_CLI_REPORT
     commands.push_back(AddReportCommand(app, global));
 #endif

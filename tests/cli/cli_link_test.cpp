@@ -105,7 +105,16 @@ TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {
     const ProcessResult missing =
         Cli({"read", "--port", "/dev/radioprog-missing", "-o", File("out.dat")});
     EXPECT_EQ(missing.exitCode, 3);
-    EXPECT_NE(missing.err.find("no such device"), std::string::npos) << missing.err;
+    // The doctor's finding, and where to go for the whole check.
+    EXPECT_TRUE(
+        missing.err.starts_with("Could not Open the Port,Please check whether the Port are "
+                                "occupied or the device are ok\n/dev/radioprog-missing "
+                                "does not exist. To fix: plug the cable in;"))
+        << missing.err;
+    EXPECT_TRUE(
+        missing.err.ends_with("\nFor a full check run: radioprog-cli doctor --port "
+                              "/dev/radioprog-missing\n"))
+        << missing.err;
     EXPECT_EQ(Cli({"read", "--port", "COM1", "--role", "guest", "-o", File("out.dat")}).exitCode,
               2);
     EXPECT_EQ(Cli({"password", "change", "--port", "demo", "--user-password", "x1"}).exitCode, 2);

@@ -60,6 +60,25 @@ inline void OnNextModal(std::function<void(QWidget*)> step) {
     timer->start();
 }
 
+/// Runs @p step on the next modal dialog of type Dialog as soon as it is shown, such as one that
+/// a dialog opens from its own; a dialog the step leaves open is cancelled.
+template <typename Dialog>
+void OnNextModalOf(std::function<void(Dialog*)> step) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, step] {
+        if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            step(dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        }
+    });
+    timer->start();
+}
+
 /// Triggers @p command and runs @p step on the dialog it opens; a dialog the step leaves open is
 /// cancelled, so that a failing step cannot hang the test.
 template <typename Dialog>

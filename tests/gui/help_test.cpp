@@ -2,6 +2,7 @@
 // copies next to the program, and what the user is told when they cannot be shown.
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -16,8 +17,10 @@
 #include "gui/dialogs/optional_features_dlg.h"
 #include "gui/dialogs/scan_info_dlg.h"
 #include "gui/link/com_setup_dlg.h"
+#include "gui/link/find_cable_dlg.h"
 #include "gui/link/login_dlg.h"
 #include "gui/link/password_dlg.h"
+#include "gui/link/port_chooser_dlg.h"
 #include "gui/radio/product_info_dlg.h"
 #include "gui/view/program_view.h"
 #include "gui_fixture.h"
@@ -145,6 +148,34 @@ TEST_F(HelpTest, F1InComSetupOpensItsPageInTheLanguageOfTheRun) {
     RunDialog<CComSetupDlg>("comSetup",
                             [](CComSetupDlg* dialog) { QTest::keyClick(dialog, Qt::Key_F1); });
     EXPECT_EQ(opened.urls, QList<QUrl>{Page("zh", "com-setup.html")});
+}
+
+TEST_F(HelpTest, F1OnComSetupsOwnButtonsAndInTheDialogsTheyOpenLeadsToTheirTopics) {
+    InstallPages();
+    Start();
+    testing::OpenedPages opened;
+    RunDialog<CComSetupDlg>("comSetup", [](CComSetupDlg* dialog) {
+        PressF1(dialog->changeButton());
+        PressF1(dialog->findButton());
+        testing::OnNextModalOf<CPortChooserDlg>([](CPortChooserDlg* chooser) {
+            EXPECT_EQ(HelpDialogName(chooser), "CPortChooserDlg");
+            ExpectATopicForEveryControl(chooser, "com-setup.html");
+            PressF1(chooser->portList());
+            PressF1(chooser->findChild<QPushButton*>("1"));
+        });
+        QTest::mouseClick(dialog->changeButton(), Qt::LeftButton);
+        testing::OnNextModalOf<CFindCableDlg>([](CFindCableDlg* find) {
+            ExpectATopicForEveryControl(find, "com-setup.html");
+            QTest::keyClick(find, Qt::Key_F1);
+        });
+        QTest::mouseClick(dialog->findButton(), Qt::LeftButton);
+    });
+    RequestContextHelp(m_app->context(), 32800, Frame());
+    EXPECT_EQ(opened.Names(),
+              (QStringList{"com-setup.html#change", "com-setup.html#find-my-cable",
+                           "com-setup.html#change", "com-setup.html",
+                           "com-setup.html#find-my-cable", "read-write.html#serial-trace"}));
+    EXPECT_TRUE(m_messages.shown.empty());
 }
 
 TEST_F(HelpTest, HelpOutsideADialogFollowsTheCommandOrControlAndElseOpensTheContents) {

@@ -24,14 +24,16 @@ using testing::OnNextModal;
 using testing::RunDialog;
 using testing::ScriptedMessages;
 
-// Texts that are the same words in both languages: port names, the tone columns' QT/DQT, the
-// PTT ID option, the password error's caption, numbers and bands, the product type the test's
-// settings file names, and the control bar's window text, which only a floating bar would show.
+// Texts that are the same words in both languages: port names and device paths, the tone
+// columns' QT/DQT, the PTT ID option, the password error's caption, numbers and bands, the
+// product type the test's settings file names, and the control bar's window text, which only a
+// floating bar would show.
 bool SameInBothLanguages(const QString& text) {
     static const QStringList kSame = {"COM1",   "COM2",  "COM3",   "COM4",
                                       "PTT ID", "Error", "RP-16V", "IE Control Bar"};
     static const QRegularExpression kNumbers("^[0-9 .:+\\-/]*(MHz)?$");
-    return kSame.contains(text) || kNumbers.match(text).hasMatch() || text.startsWith("QT/DQT");
+    return kSame.contains(text) || kNumbers.match(text).hasMatch() || text.startsWith("QT/DQT") ||
+           text.startsWith("/dev/");
 }
 
 // Every text shown by @p widget and its children, keyed by where it was found: the same key

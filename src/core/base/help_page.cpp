@@ -24,6 +24,8 @@ constexpr std::string_view kOptionalFeaturesDlg = "COptionalFeaturesDlg";
 constexpr std::string_view kScanInfoDlg = "CScanInfoDlg";
 constexpr std::string_view kLanguageDlg = "CLanguageDlg";
 constexpr std::string_view kPasswordDlg = "CPasswordDlg";
+constexpr std::string_view kPortChooserDlg = "CPortChooserDlg";
+constexpr std::string_view kFindCableDlg = "CFindCableDlg";
 
 constexpr HelpEntry kEntries[] = {
     // The main window as a whole: the framework's help for the frame, 0x10080.
@@ -39,6 +41,7 @@ constexpr HelpEntry kEntries[] = {
     {"", 32787, {kChannels, "channel-window"}},
     {"", 32788, {kOptionalFeatures, ""}},
     {"", 32799, {kLanguage, ""}},
+    {"", 32800, {kReadWrite, "serial-trace"}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
     {"", 57602, {kMainWindow, "close"}},
@@ -72,6 +75,11 @@ constexpr HelpEntry kEntries[] = {
     {kComSetupDlg, 1008, {kComSetup, "com2"}},
     {kComSetupDlg, 1009, {kComSetup, "com3"}},
     {kComSetupDlg, 1010, {kComSetup, "com4"}},
+    {kComSetupDlg, 1011, {kComSetup, "change"}},
+    {kComSetupDlg, 1012, {kComSetup, "find-my-cable"}},
+    {kPortChooserDlg, 1013, {kComSetup, "change"}},
+    {kPortChooserDlg, 1014, {kComSetup, "change"}},
+    {kFindCableDlg, 1012, {kComSetup, "find-my-cable"}},
 
     {kOptionalFeaturesDlg, 1118, {kOptionalFeatures, "time-out-timer"}},
     {kOptionalFeaturesDlg, 1130, {kOptionalFeatures, "tot-pre-alert"}},
@@ -116,6 +124,8 @@ constexpr HelpDialog kDialogs[] = {
     {kScanInfoDlg, kScanInformation},
     {kLanguageDlg, kLanguage},
     {kPasswordDlg, kPassword},
+    {kPortChooserDlg, kComSetup},
+    {kFindCableDlg, kComSetup},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},
     {"CAboutDlg", kMainWindow},

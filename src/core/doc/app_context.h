@@ -9,6 +9,7 @@
 #include "core/doc/ini_profile.h"
 #include "core/doc/user_store.h"
 #include "core/link/link_session.h"
+#include "core/ports/system_roots.h"
 #include "core/radio/band_limits.h"
 
 namespace radioprog {
@@ -31,6 +32,7 @@ struct AppContext {
     BandLimits band;                  ///< band limits in use
     bool newDocument = false;         ///< set by New, cleared by Open and by a read
     std::string appName = "Program";  ///< caption of every message box: `Company`
+    SystemRoots system;               ///< where serial ports and their users are looked up
 
     /// `Setup` `AppName`: the per-user key under `Software\` and a new document's path name.
     std::string SetupAppName() const { return profile.GetValue("Setup", "AppName", ""); }

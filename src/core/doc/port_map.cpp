@@ -1,6 +1,7 @@
 #include "core/doc/port_map.h"
 
 #include "core/doc/user_store.h"
+#include "core/ports/port_discovery.h"
 
 namespace radioprog {
 namespace {
@@ -27,6 +28,37 @@ Status SetPortDevice(UserStore& store, int slot, std::string_view device) {
         return Status::Error(SlotValueName(slot) + " is not one of the ports COM1 to COM4");
     }
     return store.SetText(kPortMapKey, SlotValueName(slot), device);
+}
+
+std::optional<std::string> StoredPortDevice(const UserStore& store, int slot) {
+    if (!IsMappedSlot(slot)) {
+        return std::nullopt;
+    }
+    return store.GetText(kPortMapKey, SlotValueName(slot));
+}
+
+Status BindPort(UserStore& store, int slot, const std::filesystem::path& device,
+                const SystemRoots& roots) {
+    return SetPortDevice(store, slot, StablePath(device, roots).string());
+}
+
+PortBindingEdit::PortBindingEdit(UserStore& store) : m_store(store) {
+    for (int slot = kFirstComSlot; slot <= kLastComSlot; ++slot) {
+        m_before[static_cast<std::size_t>(slot - kFirstComSlot)] = StoredPortDevice(store, slot);
+    }
+}
+
+Status PortBindingEdit::Revert() {
+    for (int slot = kFirstComSlot; slot <= kLastComSlot; ++slot) {
+        const auto& before = m_before[static_cast<std::size_t>(slot - kFirstComSlot)];
+        if (StoredPortDevice(m_store, slot) == before) {
+            continue;
+        }
+        if (Status put = SetPortDevice(m_store, slot, before.value_or("")); !put) {
+            return put;
+        }
+    }
+    return Status::Ok();
 }
 
 PortBinding StoredPortBinding(const UserStore& store) {

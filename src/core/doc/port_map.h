@@ -1,10 +1,14 @@
 #pragma once
 
+#include <array>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "core/base/status.h"
 #include "core/link/port_names.h"
+#include "core/ports/system_roots.h"
 
 namespace radioprog {
 
@@ -21,6 +25,28 @@ std::string PortDevice(const UserStore& store, int slot);
 /// Binds @p slot (1 to 4) to @p device for this user; an empty @p device brings the default
 /// back.
 Status SetPortDevice(UserStore& store, int slot, std::string_view device);
+
+/// The device this user bound @p slot to; nothing when the slot keeps its default.
+std::optional<std::string> StoredPortDevice(const UserStore& store, int slot);
+
+/// Binds @p slot (1 to 4) to @p device by its stable name: the by-id link of the device when
+/// it has one, so that a cable keeps its slot across re-plugging and reboots.
+Status BindPort(UserStore& store, int slot, const std::filesystem::path& device,
+                const SystemRoots& roots);
+
+/// The bindings of COM1 to COM4 as they were when a dialog opened, to be put back when it is
+/// cancelled.
+class PortBindingEdit {
+public:
+    explicit PortBindingEdit(UserStore& store);
+
+    /// Puts back every binding changed since; says so when one cannot be stored.
+    Status Revert();
+
+private:
+    UserStore& m_store;
+    std::array<std::optional<std::string>, kLastComSlot - kFirstComSlot + 1> m_before;
+};
 
 /// The slots as this user bound them, asked again at every use so that a new binding counts at
 /// once. @p store must outlive the binding.

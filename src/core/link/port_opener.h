@@ -27,6 +27,11 @@ public:
     virtual bool CanOpen(const std::string& portName) {
         return Open(portName, kTransferProfile).port != nullptr;
     }
+
+    /// The device @p portName leads to: the device a COM name is bound to, else the name
+    /// itself; empty for a COM name that stands for no device (COM0, COM7). What a failed open
+    /// is explained by and a trace is headed with.
+    virtual std::string DeviceFor(const std::string& portName) const { return portName; }
 };
 
 /// Opens the current port name of @p session with @p profile: the one way every exchange

@@ -74,6 +74,48 @@ void Configure(termios& settings) {
     ::cfsetospeed(&settings, B9600);
 }
 
+unsigned BaudOf(speed_t rate) {
+    switch (rate) {
+        case B1200:
+            return 1200;
+        case B2400:
+            return 2400;
+        case B4800:
+            return 4800;
+        case B9600:
+            return 9600;
+        case B19200:
+            return 19200;
+        case B38400:
+            return 38400;
+        case B57600:
+            return 57600;
+        case B115200:
+            return 115200;
+        default:
+            return 0;
+    }
+}
+
+// "9600 8N1", the way serial settings are written on cables and in manuals.
+std::string DescribeSettings(const termios& settings) {
+    const unsigned baud = BaudOf(::cfgetospeed(&settings));
+    const int bits = (settings.c_cflag & CSIZE) == CS8   ? 8
+                     : (settings.c_cflag & CSIZE) == CS7 ? 7
+                     : (settings.c_cflag & CSIZE) == CS6 ? 6
+                                                         : 5;
+    const char parity =
+        (settings.c_cflag & PARENB) == 0 ? 'N' : ((settings.c_cflag & PARODD) != 0 ? 'O' : 'E');
+    const int stop = (settings.c_cflag & CSTOPB) != 0 ? 2 : 1;
+    return (baud != 0 ? std::to_string(baud) : std::string("?")) + " " + std::to_string(bits) +
+           parity + std::to_string(stop);
+}
+
+bool HasRadioSettings(const termios& settings) {
+    return ::cfgetispeed(&settings) == B9600 && ::cfgetospeed(&settings) == B9600 &&
+           (settings.c_cflag & CSIZE) == CS8 && (settings.c_cflag & (PARENB | CSTOPB)) == 0;
+}
+
 }  // namespace
 
 std::string DescribeOpenError(const std::filesystem::path& device, int errnoValue) {
@@ -148,6 +190,38 @@ bool SerialPort::CanOpen(const std::filesystem::path& device) {
     }
     ::close(fd);
     return unheld;
+}
+
+SerialPort::LineCheck SerialPort::CheckLine(const std::filesystem::path& device) {
+    using Result = LineCheck::Result;
+    const int fd = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return {Result::OpenFailed, errno, {}};
+    }
+    LineCheck check;
+    termios original{};
+    if (::tcgetattr(fd, &original) != 0) {
+        check = {Result::NotTerminal, errno, {}};
+    } else if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        check = {Result::Busy, errno, {}};
+    } else {
+        termios wanted = original;
+        Configure(wanted);
+        termios reported{};
+        if (::tcsetattr(fd, TCSANOW, &wanted) != 0) {
+            check = {Result::Refused, errno, {}};
+        } else if (::tcgetattr(fd, &reported) != 0) {
+            check = {Result::Refused, errno, {}};
+        } else if (!HasRadioSettings(reported)) {
+            check = {Result::Different, 0, DescribeSettings(reported)};
+        } else {
+            check = {Result::Accepted, 0, DescribeSettings(reported)};
+        }
+        ::tcsetattr(fd, TCSANOW, &original);
+        ::flock(fd, LOCK_UN);
+    }
+    ::close(fd);
+    return check;
 }
 
 SerialPort::SerialPort(int fd, std::filesystem::path device, const TimeoutProfile& profile)

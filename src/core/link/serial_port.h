@@ -28,6 +28,26 @@ public:
     /// that asking disturbs no program that uses the line.
     static bool CanOpen(const std::filesystem::path& device);
 
+    /// What a line makes of the radio's settings.
+    struct LineCheck {
+        enum class Result {
+            Accepted,     ///< the driver reports 9600 8N1 back
+            OpenFailed,   ///< the device could not be opened; `error` says why
+            NotTerminal,  ///< the device is no terminal at all
+            Busy,         ///< another holder has the line locked
+            Refused,      ///< the driver refused the settings; `error` says why
+            Different,    ///< the driver took them but reports `settings` back
+        };
+        Result result = Result::OpenFailed;
+        int error = 0;         ///< errno of the failed call
+        std::string settings;  ///< what the driver reports: "4800 7E2"
+    };
+
+    /// Applies the radio's settings to @p device as Open does and reads them back from the
+    /// driver. The line is held exclusively while it is asked and gets its own settings back
+    /// before it is let go, so a check leaves the line as it was.
+    static LineCheck CheckLine(const std::filesystem::path& device);
+
     /// Gives up the exclusive hold and closes the device.
     ~SerialPort() override;
     SerialPort(const SerialPort&) = delete;

@@ -11,7 +11,7 @@ SerialPortOpener::SerialPortOpener(PortBinding binding) : m_binding(std::move(bi
 PortOpener::Opened SerialPortOpener::Open(const std::string& portName,
                                           const TimeoutProfile& profile) {
     Opened opened;
-    const std::string device = ResolvePortDevice(portName, m_binding);
+    const std::string device = DeviceFor(portName);
     if (device.empty()) {
         opened.error = ComSlot(portName) ? portName + " is not one of the ports COM1 to COM4"
                                          : std::string("no port chosen");
@@ -26,8 +26,12 @@ PortOpener::Opened SerialPortOpener::Open(const std::string& portName,
 }
 
 bool SerialPortOpener::CanOpen(const std::string& portName) {
-    const std::string device = ResolvePortDevice(portName, m_binding);
+    const std::string device = DeviceFor(portName);
     return !device.empty() && SerialPort::CanOpen(device);
+}
+
+std::string SerialPortOpener::DeviceFor(const std::string& portName) const {
+    return ResolvePortDevice(portName, m_binding);
 }
 
 }  // namespace radioprog

@@ -18,6 +18,7 @@ public:
     Opened Open(const std::string& portName, const TimeoutProfile& profile) override;
     /// Asks the device the name resolves to, without configuring it.
     bool CanOpen(const std::string& portName) override;
+    std::string DeviceFor(const std::string& portName) const override;
 
 private:
     PortBinding m_binding;

@@ -107,6 +107,9 @@ void CFrameActions::CreateActions(QMainWindow& window) {
                        CMainFrame::tr("Display program information, version number and copyright"));
     about->setToolTip(CMainFrame::tr("About"));
     about->setIcon(icon(QStyle::SP_MessageBoxQuestion));
+    saveSerialTrace =
+        MakeAction(&window, "saveSerialTrace", CMainFrame::tr("Save Serial &Trace..."),
+                   CMainFrame::tr("Save every byte of the last exchange with the radio to a file"));
 
     contextHelp = MakeAction(&window, "contextHelp", QString(), QString(), Qt::Key_F1);
     nextPane = MakeAction(&window, "nextPane", QString(), QString(), Qt::Key_F6);
@@ -151,6 +154,8 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
 
     helpMenu = AddMenu(window, "menuHelp", CMainFrame::tr("&Help"));
     helpMenu->addAction(about);
+    helpMenu->addSeparator();
+    helpMenu->addAction(saveSerialTrace);
 }
 
 // The command numbers that help asks for.
@@ -166,6 +171,7 @@ void CFrameActions::NumberCommands() {
         {channelInformation, 32787},
         {optionalFeatures, 32788},
         {language, 32799},
+        {saveSerialTrace, 32800},
         {newDocument, 57600},
         {open, 57601},
         {close, 57602},

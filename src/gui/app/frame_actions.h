@@ -54,6 +54,7 @@ public:
     QAction* language;
     // Help
     QAction* about;
+    QAction* saveSerialTrace;
     // Keys without a menu item
     QAction* contextHelp;
     QAction* nextPane;

@@ -37,6 +37,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     ConnectCommands();
     AddDialogs();
     AddShellParts();
+    AddTraceCommand();
     AddHelpAndPaneKeys();
     UpdateActions();
 }

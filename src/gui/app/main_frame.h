@@ -9,6 +9,7 @@
 #include "core/doc/document_session.h"
 #include "core/doc/program_doc.h"
 #include "core/link/port_opener.h"
+#include "core/link/serial_trace.h"
 #include "gui/app/document_questions.h"
 #include "gui/app/program_restart.h"
 
@@ -65,6 +66,10 @@ public:
     void SetRestart(RestartCommand command, ProgramStarter starter = StartDetached);
     const RestartCommand& restartCommand() const { return m_restart; }
 
+    /// The trace of the last exchange with the radio, which Help > Save Serial Trace saves;
+    /// must outlive the window.
+    void SetSerialTrace(const SerialTrace* trace) { m_trace = trace; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     /// The channel window wears the program's icon, whichever start-up gives it.
@@ -102,6 +107,9 @@ private:
     /// previous pane).
     void AddHelpAndPaneKeys();
     void MovePaneFocus(int step);
+    /// Help > Save Serial Trace.
+    void AddTraceCommand();
+    void OnSaveSerialTrace();
 
     AppContext& m_context;
     PortOpener& m_opener;
@@ -117,6 +125,7 @@ private:
     RestartCommand m_restart;
     ProgramStarter m_starter;
     bool m_restarting = false;
+    const SerialTrace* m_trace = nullptr;
 };
 
 }  // namespace radioprog::gui

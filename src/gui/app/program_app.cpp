@@ -28,6 +28,9 @@ public:
         return m_serial.Open(Route(portName), profile);
     }
     bool CanOpen(const std::string& portName) override { return m_serial.CanOpen(Route(portName)); }
+    std::string DeviceFor(const std::string& portName) const override {
+        return m_serial.DeviceFor(Route(portName));
+    }
 
 private:
     std::string Route(const std::string& portName) const {
@@ -99,7 +102,10 @@ bool CProgramApp::Start() {
         return false;
     }
     BindPorts();
-    m_frame = std::make_unique<CMainFrame>(*m_context, *m_opener);
+    m_explained = std::make_unique<ExplainedOpener>(*m_opener, &m_trace, m_context->system,
+                                                    m_context->language);
+    m_frame = std::make_unique<CMainFrame>(*m_context, m_explained->opener());
+    m_frame->SetSerialTrace(&m_trace);
     // A demo run stays a demo run after a change of language.
     m_frame->SetRestart(BuildRestartCommand(QCoreApplication::applicationFilePath(),
                                             m_context->appDirectory, m_options.demo));

@@ -7,6 +7,8 @@
 
 #include "core/doc/app_context.h"
 #include "core/link/port_opener.h"
+#include "core/link/serial_trace.h"
+#include "core/ports/diagnosing_opener.h"
 #include "core/sim/pty_radio.h"
 
 namespace radioprog::gui {
@@ -52,6 +54,8 @@ private:
     QTranslator m_qtCatalogue;
     std::unique_ptr<PtyRadio> m_demoRadio;
     std::unique_ptr<PortOpener> m_opener;
+    SerialTrace m_trace{SerialTrace::Keep::LastExchange};  ///< for Help > Save Serial Trace
+    std::unique_ptr<ExplainedOpener> m_explained;          ///< every exchange's way to the radio
     std::unique_ptr<CMainFrame> m_frame;
 };
 

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../../support/fixture_system.h"
 #include "../../support/temp_dir.h"
 #include "core/doc/user_store.h"
 
@@ -80,6 +81,51 @@ TEST_F(PortMapTest, OnlyCom1ToCom4CanBeBound) {
         EXPECT_EQ(DefaultPortDevice(slot), "");
     }
     EXPECT_FALSE(std::filesystem::exists(m_store.file()));
+}
+
+TEST_F(PortMapTest, ABoundCableIsKeptByItsByIdLinkSoThatItKeepsItsSlotWhenPluggedElsewhere) {
+    testing::FixtureSystem system;
+    system.AddUsbAdapter("ttyUSB0", {0x067b, 0x2303, "", "", "", "pl2303"});
+    system.MakeNode("ttyUSB0", 0660);
+    system.AddById("usb-Prolific-if00-port0", "ttyUSB0");
+    system.MakeNode("ttyS0", 0660);
+    const auto byId = system.Dev("serial/by-id/usb-Prolific-if00-port0");
+
+    ASSERT_TRUE(BindPort(m_store, 2, system.Dev("ttyUSB0"), system.roots()).ok());
+    EXPECT_EQ(PortDevice(m_store, 2), byId.string());
+    ASSERT_TRUE(BindPort(m_store, 4, system.Dev("ttyS0"), system.roots()).ok());
+    EXPECT_EQ(StoredPortDevice(m_store, 4), system.Dev("ttyS0").string());
+    EXPECT_EQ(StoredPortDevice(m_store, 1), std::nullopt);
+    EXPECT_FALSE(BindPort(m_store, 5, system.Dev("ttyS0"), system.roots()).ok());
+
+    // Re-plugged into another socket, the cable is ttyUSB1 and COM2 follows it.
+    system.Unplug("ttyUSB0");
+    system.AddUsbAdapter("ttyUSB1", {0x067b, 0x2303, "", "", "", "pl2303"});
+    system.MakeNode("ttyUSB1", 0660);
+    system.AddById("usb-Prolific-if00-port0", "ttyUSB1");
+    EXPECT_TRUE(
+        std::filesystem::equivalent(ResolvePortDevice("COM2", m_store), system.Dev("ttyUSB1")));
+}
+
+TEST_F(PortMapTest, ABindingEditPutsBackWhatItChanged) {
+    ASSERT_TRUE(SetPortDevice(m_store, 1, "/dev/ttyUSB3").ok());
+    PortBindingEdit edit(m_store);
+    ASSERT_TRUE(SetPortDevice(m_store, 1, "/dev/ttyACM1").ok());
+    ASSERT_TRUE(SetPortDevice(m_store, 3, "/dev/ttyUSB4").ok());
+    ASSERT_TRUE(edit.Revert().ok());
+    EXPECT_EQ(StoredPortDevice(m_store, 1), "/dev/ttyUSB3");
+    EXPECT_EQ(StoredPortDevice(m_store, 3), std::nullopt);
+    EXPECT_EQ(PortDevice(m_store, 3), "/dev/ttyACM0");
+
+    // A store that cannot be written says so: its folder has become a file.
+    ASSERT_TRUE(SetPortDevice(m_store, 2, "/dev/ttyUSB5").ok());
+    PortBindingEdit failing(m_store);
+    std::filesystem::remove_all(m_store.file().parent_path());
+    WriteText(m_store.file().parent_path(), "in the way");
+    const Status reverted = failing.Revert();
+    EXPECT_FALSE(reverted.ok());
+    EXPECT_NE(reverted.message().find(m_store.file().parent_path().string()), std::string::npos)
+        << reverted.message();
 }
 
 }  // namespace

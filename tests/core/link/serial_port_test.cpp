@@ -355,6 +355,50 @@ TEST(SerialPort, CanOpenRefusesWhatOpenRefuses) {
     }
 }
 
+TEST(SerialPort, CheckLineTriesTheRadiosSettingsAndGivesTheLineItsOwnBack) {
+    PseudoTerminal line;
+    const int other = ::open(line.slave().c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(other, 0);
+    termios settings{};
+    ASSERT_EQ(::tcgetattr(other, &settings), 0);
+    // A pseudo-terminal keeps the speed and the stop bits it is given, not a character size.
+    settings.c_cflag |= CSTOPB;
+    settings.c_lflag |= ICANON | ECHO;
+    ::cfsetispeed(&settings, B4800);
+    ::cfsetospeed(&settings, B4800);
+    ASSERT_EQ(::tcsetattr(other, TCSANOW, &settings), 0);
+
+    const SerialPort::LineCheck check = SerialPort::CheckLine(line.slave());
+    EXPECT_EQ(check.result, SerialPort::LineCheck::Result::Accepted);
+    EXPECT_EQ(check.settings, "9600 8N1");
+    termios after{};
+    ASSERT_EQ(::tcgetattr(other, &after), 0);
+    EXPECT_EQ(::cfgetospeed(&after), speed_t{B4800});
+    EXPECT_EQ(after.c_cflag & CSTOPB, tcflag_t{CSTOPB});
+    EXPECT_EQ(after.c_lflag & (ICANON | ECHO), tcflag_t{ICANON | ECHO});
+    ::close(other);
+
+    // Held by a transfer: root passes its exclusive flag, nobody passes its lock.
+    auto port = OpenOrFail(line.slave(), kTransferProfile);
+    const SerialPort::LineCheck held = SerialPort::CheckLine(line.slave());
+    EXPECT_TRUE(held.result == SerialPort::LineCheck::Result::Busy ||
+                (held.result == SerialPort::LineCheck::Result::OpenFailed && held.error == EBUSY))
+        << static_cast<int>(held.result);
+    port.reset();
+    EXPECT_NE(OpenOrFail(line.slave(), kTransferProfile), nullptr);
+}
+
+TEST(SerialPort, CheckLineTellsWhatIsNoTerminalOrIsMissing) {
+    TempDir dir;
+    WriteText(dir / "memory.dat", "not a terminal");
+    const SerialPort::LineCheck file = SerialPort::CheckLine(dir / "memory.dat");
+    EXPECT_EQ(file.result, SerialPort::LineCheck::Result::NotTerminal);
+    EXPECT_EQ(file.error, ENOTTY);
+    const SerialPort::LineCheck missing = SerialPort::CheckLine(dir / "ttyUSB9");
+    EXPECT_EQ(missing.result, SerialPort::LineCheck::Result::OpenFailed);
+    EXPECT_EQ(missing.error, ENOENT);
+}
+
 std::string NameOfGroup(gid_t gid) {
     const group* entry = ::getgrgid(gid);
     return entry != nullptr ? entry->gr_name : std::to_string(gid);
