@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "base/text_number.h"
 #include "commands.h"
 #include "radio/channel_codec.h"
 #include "radio/grid_columns.h"
@@ -10,7 +11,7 @@ namespace {
 
 struct SetOptions {
     std::string file;
-    int channel = 0;
+    std::string channel;
     std::vector<std::string> assignments;
     std::optional<std::string> lang;
 };
@@ -59,8 +60,18 @@ Edit ParseAssignment(const std::string& assignment) {
     return edit;
 }
 
+// Plain digits only: "0x1" or " 1" is more likely a slip than channel 1.
+int ParseChannel(const std::string& text) {
+    const auto channel = ReadPlainDecimal(text);
+    if (!channel || *channel < 1 || *channel > static_cast<int>(image::kChannelCount)) {
+        throw UsageError("channel: \"" + text + "\" is not a channel number from 1 to 16");
+    }
+    return *channel;
+}
+
 // Each pair is an edit committed in its cell, exactly as typing it into the grid would be.
 int RunSet(const GlobalOptions& global, const SetOptions& options) {
+    const int row = ParseChannel(options.channel);
     std::vector<Edit> edits;
     for (const std::string& assignment : options.assignments) {
         edits.push_back(ParseAssignment(assignment));
@@ -72,7 +83,6 @@ int RunSet(const GlobalOptions& global, const SetOptions& options) {
         Report(opened.message());
         return kExitFileError;
     }
-    const int row = options.channel;
     for (const Edit& edit : edits) {
         const bool programmed = !grid.TextMatrix(row, column::kRxFrequency).empty() ||
                                 !grid.TextMatrix(row, column::kTxFrequency).empty();
@@ -100,9 +110,7 @@ Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global) {
     auto options = std::make_shared<SetOptions>();
     CLI::App* sub = app.add_subcommand("set", "Edit one channel of a .dat file");
     sub->add_option("file", options->file, "The .dat file")->required();
-    sub->add_option("channel", options->channel, "Channel 1-16")
-        ->required()
-        ->check(CLI::Range(1, 16));
+    sub->add_option("channel", options->channel, "Channel 1-16")->required();
     sub->add_option("assignments", options->assignments,
                     "FIELD=TEXT pairs, FIELD one of rx tx dec enc power scan busy wn")
         ->required();

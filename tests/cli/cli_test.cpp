@@ -91,6 +91,9 @@ TEST_F(CliTest, UsageMistakesExitWithTwoAndTouchNothing) {
         {"new", "-o", File("b.dat"), "--password", "12a"},
         {"new", "-o", File("b.dat"), "--password", "1234567"},
         {"set", File("a.dat"), "17", "rx=145"},
+        {"set", File("a.dat"), "0x1", "rx=145"},
+        {"set", File("a.dat"), " 1", "rx=145"},
+        {"set", File("a.dat"), "1.0", "rx=145"},
         {"set", File("a.dat"), "1", "volume=3"},
         {"set", File("a.dat"), "1", "rx"},
         {"set", File("a.dat"), "1", "power=Medium"},
@@ -159,6 +162,9 @@ TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
         {{"set", File("k.dat"), "1", "power=Low", "tx=180"}, "Out of range,please input again."},
         {{"set", File("k.dat"), "2", "power=Low"}, "Channel 2 has no frequency"},
         {{"set", File("k.dat"), "1", "rx=abc", "--lang", "zh"}, "超出范围"},
+        {{"set", File("k.dat"), "1", "rx=145.0125abc"}, "Error data Value"},
+        {{"set", File("k.dat"), "1", "rx=145.0125.5"}, "Error data Value"},
+        {{"set", File("k.dat"), "1", "power=Low", "tx=145.0125 junk"}, "Error data Value"},
     };
     for (const Case& c : cases) {
         const ProcessResult result = Cli(c.args);
@@ -166,6 +172,17 @@ TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     }
     EXPECT_EQ(ReadBytes(File("k.dat")), before);
+}
+
+TEST_F(CliTest, SetReadsACommaAsTheDecimalPoint) {
+    ASSERT_EQ(Cli({"new", "-o", File("c.dat")}).exitCode, 0);
+    const ProcessResult result = Cli({"set", File("c.dat"), "2", "rx=145,0125", "tx=146,00625"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string json = ShowJson(File("c.dat"));
+    EXPECT_NE(json.find(R"("rx": "145.01250",
+      "tx": "146.00625")"),
+              std::string::npos)
+        << json;
 }
 
 TEST_F(CliTest, ShowPrintsTheOptionsAndScanSettingsOfANewDocument) {
