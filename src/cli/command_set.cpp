@@ -69,6 +69,12 @@ int ParseChannel(const std::string& text) {
     return *channel;
 }
 
+std::string NoFrequencyMessage(int row, Language language) {
+    const std::string number = std::to_string(row);
+    return language == Language::Chinese ? "信道 " + number + " 没有频率：请先设置 rx。"
+                                         : "Channel " + number + " has no frequency: set rx first.";
+}
+
 // Each pair is an edit committed in its cell, exactly as typing it into the grid would be.
 int RunSet(const GlobalOptions& global, const SetOptions& options) {
     const int row = ParseChannel(options.channel);
@@ -84,10 +90,9 @@ int RunSet(const GlobalOptions& global, const SetOptions& options) {
         return kExitFileError;
     }
     for (const Edit& edit : edits) {
-        const bool programmed = !grid.TextMatrix(row, column::kRxFrequency).empty() ||
-                                !grid.TextMatrix(row, column::kTxFrequency).empty();
-        if (edit.col > column::kTxFrequency && !programmed) {
-            Report("Channel " + std::to_string(row) + " has no frequency: set rx first.");
+        // The grid would drop the edit in silence; a script must learn that nothing was set.
+        if (CommitDropsEdit(grid, row, edit.col)) {
+            Report(NoFrequencyMessage(row, context->language));
             return kExitRefused;
         }
         grid.SetCurrentCell(row, edit.col);

@@ -161,6 +161,8 @@ TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
          "Error data Value, please input according the step value(6.25K/5k)."},
         {{"set", File("k.dat"), "1", "power=Low", "tx=180"}, "Out of range,please input again."},
         {{"set", File("k.dat"), "2", "power=Low"}, "Channel 2 has no frequency"},
+        {{"set", File("k.dat"), "2", "tx=145.0125"}, "Channel 2 has no frequency: set rx first."},
+        {{"set", File("k.dat"), "3", "tx=", "--lang", "zh"}, "信道 3 没有频率：请先设置 rx。"},
         {{"set", File("k.dat"), "1", "rx=abc", "--lang", "zh"}, "超出范围"},
         {{"set", File("k.dat"), "1", "rx=145.0125abc"}, "Error data Value"},
         {{"set", File("k.dat"), "1", "rx=145.0125.5"}, "Error data Value"},
