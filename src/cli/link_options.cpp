@@ -9,6 +9,7 @@ namespace radioprog::cli {
 namespace {
 
 constexpr const char* kDemoPort = "demo";
+constexpr int kMostRetries = 99;
 
 class SerialSession : public PortSession {
 public:
@@ -53,12 +54,14 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
     }
     sub.add_option("--password", options.password, "Login password, up to six digits");
     sub.add_option("--retries", options.retries,
-                   "How often to answer Retry to a communication error (default: ask on a "
-                   "terminal, else never)")
-        ->check(CLI::NonNegativeNumber);
+                   "How often to answer Retry to a communication error, 0 to 99 (default: ask "
+                   "on a terminal, else never)");
 }
 
 std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context) {
+    if (options.retries && (*options.retries < 0 || *options.retries > kMostRetries)) {
+        throw UsageError("--retries takes 0 to " + std::to_string(kMostRetries));
+    }
     const auto password = PackPassword(options.password);
     if (!password) {
         throw UsageError("--password takes up to six digits");

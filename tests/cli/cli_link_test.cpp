@@ -46,9 +46,11 @@ TEST_F(CliLinkTest, TheDemoRadioCanBeReadWrittenAndAskedForItsPassword) {
     EXPECT_NE(result.out.find(R"("rx": "145.01250")"), std::string::npos);
 
     EXPECT_EQ(Cli({"write", "--port", "demo", File("demo.dat"), "--role", "user"}).exitCode, 0);
+    // The demo radio has no User password: nothing to print, and the user is told so.
     result = Cli({"password", "query", "--port", "demo"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "No User password is set\n");
 }
 
 TEST_F(CliLinkTest, ARadioOnItsOwnPseudoTerminalKeepsWhatIsWrittenToIt) {
@@ -109,6 +111,13 @@ TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {
     EXPECT_EQ(Cli({"read", "--port", "COM1", "--role", "guest", "-o", File("out.dat")}).exitCode,
               2);
     EXPECT_EQ(Cli({"password", "change", "--port", "demo", "--user-password", "x1"}).exitCode, 2);
+    for (const char* retries : {"-1", "100"}) {
+        const ProcessResult refused =
+            Cli({"read", "--port", "demo", "--retries", retries, "-o", File("out.dat")});
+        EXPECT_EQ(refused.exitCode, 2) << retries;
+        EXPECT_EQ(refused.err, "--retries takes 0 to 99\n") << retries;
+    }
+    EXPECT_FALSE(std::filesystem::exists(File("out.dat")));
 }
 
 }  // namespace
