@@ -10,9 +10,14 @@ namespace radioprog::cli {
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang) {
     auto context = std::make_unique<AppContext>();
-    LoadSettings(*context, ResolveAppDirectory(options.appDir));
+    if (Status loaded = LoadSettings(*context, ResolveAppDirectory(options.appDir)); !loaded) {
+        throw FileError(loaded.message());
+    }
     if (lang) {
         context->language = *lang == "zh" ? Language::Chinese : Language::English;
+    }
+    if (Status store = context->userStore.Check(context->language); !store) {
+        throw FileError(store.message());
     }
     return context;
 }

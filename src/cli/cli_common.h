@@ -29,13 +29,20 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// A file the run cannot do without cannot be used (the settings, the per-user store): exit 7.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 /// Options every command shares.
 struct GlobalOptions {
     std::optional<std::string> appDir;
 };
 
 /// The run's context: `Program.ini` from the application directory, the per-user store, and the
-/// language of the settings unless @p lang ("en" or "zh") overrides it.
+/// language of the settings unless @p lang ("en" or "zh") overrides it. Throws FileError when
+/// either file is there but cannot be used.
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang);
 

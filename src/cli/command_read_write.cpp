@@ -32,7 +32,8 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
     }
-    if (Status saved = WriteFileAtomically(options.output, doc.image()); !saved) {
+    if (Status saved = WriteFileAtomically(options.output, doc.image(), context->language);
+        !saved) {
         Report(saved.message());
         return kExitFileError;
     }

@@ -79,8 +79,8 @@ int RunReport(const GlobalOptions& global, const ReportOptions& options) {
         return kExitFileError;
     }
     if (Status written = WriteFileAtomically(
-            options.output,
-            std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+            options.output, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+            context->language);
         !written) {
         Report(written.message());
         return kExitFileError;

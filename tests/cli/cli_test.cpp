@@ -5,11 +5,13 @@
 #include <vector>
 
 #include "../support/process.h"
+#include "../support/special_files.h"
 #include "../support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using testing::Fifo;
 using testing::ProcessResult;
 using testing::ReadBytes;
 using testing::RunProcess;
@@ -261,6 +263,59 @@ TEST_F(CliTest, FileProblemsExitWithSeven) {
     result = Cli({"new", "-o", File("no-folder/x.dat")});
     EXPECT_EQ(result.exitCode, 7);
     EXPECT_NE(result.err.find("x.dat"), std::string::npos);
+}
+
+// A named pipe or a device is never read as a radio file: a pipe would hang the tool, a device
+// would hand the radio whatever it produces (all zeros from /dev/zero).
+TEST_F(CliTest, OnlyRegularFilesAreOpened) {
+    const Fifo fifo(m_dir / "pipe.dat");
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    const struct {
+        std::string path;
+        std::string says;
+    } files[] = {
+        {fifo.path().string(), "it is a named pipe (FIFO), not a regular file"},
+        {"/dev/zero", "it is a device, not a regular file"},
+        {File("folder.dat"), "it is a folder, not a file"},
+    };
+    for (const auto& file : files) {
+        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+                 {"show", file.path},
+                 {"set", file.path, "1", "rx=145"},
+                 {"write", "--port", "demo", file.path},
+                 {"report", file.path, "-o", File("report.pdf")}}) {
+            SCOPED_TRACE(args[0] + " " + file.path);
+            const ProcessResult result = Cli(args);
+            EXPECT_EQ(result.exitCode, 7);
+            EXPECT_EQ(result.err, "Cannot open \"" + file.path + "\": " + file.says + "\n");
+        }
+    }
+    EXPECT_FALSE(fifo.rescued());
+    EXPECT_FALSE(std::filesystem::exists(File("report.pdf")));
+}
+
+// The settings and the per-user store are files of their own: as pipes they would hang every
+// command.
+TEST_F(CliTest, ASettingsFileThatIsNotARegularFileEndsTheRunWithSeven) {
+    ASSERT_EQ(Cli({"new", "-o", File("a.dat")}).exitCode, 0);
+    std::filesystem::create_directories(m_dir / "config" / "radioprog");
+    {
+        const Fifo store(m_dir / "config" / "radioprog" / "user.ini");
+        const ProcessResult result = Cli({"show", File("a.dat")});
+        EXPECT_EQ(result.exitCode, 7);
+        EXPECT_EQ(result.err, "Cannot open \"" + store.path().string() +
+                                  "\": it is a named pipe (FIFO), not a regular file\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(store.rescued());
+        std::filesystem::remove(store.path());
+    }
+    std::filesystem::remove(m_dir / "Program.ini");
+    const Fifo settings(m_dir / "Program.ini");
+    const ProcessResult result = Cli({"show", File("a.dat")});
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_EQ(result.err, "Cannot open \"" + settings.path().string() +
+                              "\": it is a named pipe (FIFO), not a regular file\n");
+    EXPECT_FALSE(settings.rescued());
 }
 
 TEST_F(CliTest, ALongerFileIsReadByItsFirst1024Bytes) {

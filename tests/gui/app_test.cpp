@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "../support/special_files.h"
 #include "app/child_frame.h"
 #include "app/main_frame.h"
 #include "app/program_app.h"
@@ -88,6 +89,39 @@ TEST_F(AppTest, TheCatalogueMessageFollowsTheLanguageAndAnEmptyLanguageHasNoCata
         ASSERT_EQ(m_messages.shown.size(), 1u);
         EXPECT_EQ(m_messages.shown[0].text, QString::fromUtf8(c.message));
     }
+}
+
+// A named pipe would keep the program from ever showing its window: as the file to open it is
+// refused and a new document takes its place; as the settings file it ends start-up, with why.
+TEST_F(AppTest, APipeInPlaceOfAFileIsReportedInsteadOfWaitedFor) {
+    const radioprog::testing::Fifo document(m_dir / "radio.dat");
+    StartOptions options;
+    options.appDir = m_dir.path().string();
+    options.file = QString::fromStdString(document.path().string());
+    CProgramApp app(options);
+    OnNextModal([](QWidget* modal) { LoginAs(qobject_cast<CLoginDlg*>(modal), 1, ""); });
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text.toStdString(),
+              "Cannot open \"" + document.path().string() +
+                  "\": it is a named pipe (FIFO), not a regular file");
+    ASSERT_NE(app.mainFrame()->activeView(), nullptr);
+    EXPECT_EQ(app.mainFrame()->activeView()->document().pathName(), "radioprog-test");
+
+    m_messages.shown.clear();
+    std::filesystem::remove(m_dir / "Program.ini");
+    const radioprog::testing::Fifo settings(m_dir / "Program.ini");
+    StartOptions plain;
+    plain.appDir = m_dir.path().string();
+    CProgramApp again(plain);
+    EXPECT_FALSE(again.Start());
+    ASSERT_EQ(m_messages.shown.size(), 2u);
+    EXPECT_EQ(m_messages.shown[0].text.toStdString(),
+              "Cannot open \"" + settings.path().string() +
+                  "\": it is a named pipe (FIFO), not a regular file");
+    EXPECT_EQ(m_messages.shown[1].text, "Load language DLL fail");
+    EXPECT_FALSE(document.rescued());
+    EXPECT_FALSE(settings.rescued());
 }
 
 TEST_F(AppTest, CancellingTheLoginEndsStartUp) {

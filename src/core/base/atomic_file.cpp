@@ -8,11 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include "base/regular_file.h"
+
 namespace radioprog {
 namespace {
 
 std::string Describe(const std::filesystem::path& path, const char* what, int error) {
-    return "Cannot write \"" + path.string() + "\": " + what + ": " + std::strerror(error);
+    return CannotWrite(path, std::string(what) + ": " + std::strerror(error), Language::English);
 }
 
 bool WriteAll(int fd, const std::uint8_t* data, std::size_t size) {
@@ -44,7 +46,23 @@ void CopyModeOf(const std::filesystem::path& original, int fd) {
 
 }  // namespace
 
-Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+std::string CannotWrite(const std::filesystem::path& path, const std::string& cause,
+                        Language language) {
+    if (language == Language::Chinese) {
+        return "无法写入“" + path.string() + "”：" + cause;
+    }
+    return "Cannot write \"" + path.string() + "\": " + cause;
+}
+
+Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                           Language language) {
+    // The rename would put a file where the pipe or the device node was. A folder is left to the
+    // rename, which refuses it.
+    if (const FileKind kind = KindOfFile(path);
+        kind != FileKind::Missing && kind != FileKind::Regular && kind != FileKind::Folder &&
+        kind != FileKind::Unknown) {
+        return Status::Error(CannotWrite(path, NotARegularFile(kind, language), language));
+    }
     const std::filesystem::path folder =
         path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
     std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
@@ -78,9 +96,11 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
     return Status::Ok();
 }
 
-Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes) {
+Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                           Language language) {
     return WriteFileAtomically(
-        path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()));
+        path, std::span(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()),
+        language);
 }
 
 }  // namespace radioprog

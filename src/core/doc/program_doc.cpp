@@ -1,11 +1,9 @@
 #include "doc/program_doc.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 #include "base/atomic_file.h"
+#include "base/regular_file.h"
 #include "doc/app_context.h"
 #include "radio/channel_codec.h"
 #include "radio/display_texts.h"
@@ -61,25 +59,15 @@ bool CProgramDoc::OnNewDocument(AppContext& context) {
 }
 
 Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext& context) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        return Status::Error(OpenError(path, "it is a folder"));
+    FileStart file;
+    if (Status read = ReadRegularFile(path, image::kSize, context.language, file); !read) {
+        return read;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return Status::Error(OpenError(path, std::strerror(errno)));
+    if (file.bytes.size() < image::kSize) {
+        return Status::Error(OpenError(path, "it holds " + std::to_string(file.bytes.size()) +
+                                                 " bytes, a radio file holds 1024"));
     }
-    RadioImage loaded{};
-    file.read(reinterpret_cast<char*>(loaded.data()), static_cast<std::streamsize>(loaded.size()));
-    const auto got = file.gcount();
-    if (file.bad()) {
-        return Status::Error(OpenError(path, "the file could not be read"));
-    }
-    if (got < static_cast<std::streamsize>(loaded.size())) {
-        return Status::Error(
-            OpenError(path, "it holds " + std::to_string(got) + " bytes, a radio file holds 1024"));
-    }
-    m_image = loaded;
+    std::copy(file.bytes.begin(), file.bytes.end(), m_image.begin());
     m_pathName = path;
     m_title = path.filename().string();
     m_modified = false;
@@ -90,7 +78,7 @@ Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext
 Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const ChannelGrid& grid,
                                    const AppContext& context) {
     GridToImage(grid, context.band, m_image);
-    if (Status status = WriteFileAtomically(path, m_image); !status) {
+    if (Status status = WriteFileAtomically(path, m_image, context.language); !status) {
         return status;
     }
     m_pathName = path;

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../../support/special_files.h"
 #include "../../support/temp_dir.h"
 
 namespace radioprog {
@@ -55,6 +61,32 @@ TEST(AtomicFile, AFailedReplaceReportsTheFileAndKeepsWhatWasThere) {
     EXPECT_NE(status.message().find("blocked.dat"), std::string::npos);
     EXPECT_EQ(ReadText(blocked / "inside"), "kept");
     EXPECT_EQ(FilesIn(dir.path()), 1u);
+}
+
+// The rename would put a file where the pipe, the socket or the device node was; the program
+// replaces its own files, never anything else.
+TEST(AtomicFile, RefusesToReplaceWhatIsNotARegularFile) {
+    TempDir dir;
+    const testing::Fifo fifo(dir / "pipe.dat");
+    const testing::UnixSocket socket(dir / "socket.dat");
+    std::vector<std::pair<std::filesystem::path, std::string>> cases = {
+        {fifo.path(), "it is a named pipe (FIFO), not a regular file"},
+        {socket.path(), "it is a socket, not a regular file"},
+    };
+    // A copy of /dev/null's node: a device that is the test's own to lose.
+    if (::mknod((dir / "device.dat").c_str(), S_IFCHR | 0600, ::makedev(1, 3)) == 0) {
+        cases.emplace_back(dir / "device.dat", "it is a device, not a regular file");
+    }
+    for (const auto& [path, cause] : cases) {
+        SCOPED_TRACE(path);
+        const auto kindBefore = std::filesystem::status(path).type();
+        const Status status = WriteFileAtomically(path, std::string_view("data"));
+        EXPECT_EQ(status.message(), "Cannot write \"" + path.string() + "\": " + cause);
+        EXPECT_EQ(std::filesystem::status(path).type(), kindBefore);
+    }
+    EXPECT_EQ(WriteFileAtomically(fifo.path(), std::string_view("x"), Language::Chinese).message(),
+              "无法写入“" + fifo.path().string() + "”：它是命名管道（FIFO），不是普通文件");
+    EXPECT_EQ(FilesIn(dir.path()), cases.size());
 }
 
 TEST(AtomicFile, AMissingFolderIsReported) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../../support/special_files.h"
 #include "../../support/temp_dir.h"
 #include "doc/app_context.h"
 #include "doc/grid_refresh.h"
@@ -11,8 +12,10 @@
 namespace radioprog {
 namespace {
 
+using testing::Fifo;
 using testing::ReadBytes;
 using testing::TempDir;
+using testing::UnixSocket;
 using testing::WriteText;
 
 class ProgramDocTest : public ::testing::Test {
@@ -82,6 +85,43 @@ TEST_F(ProgramDocTest, OpenTakesTheFirst1024BytesAndRefusesShorterFiles) {
               std::string::npos);
     EXPECT_EQ(m_doc.image(), before);
     EXPECT_EQ(m_doc.title(), "long.dat");
+    EXPECT_TRUE(m_context.newDocument);
+}
+
+// A named pipe would wait for a writer forever, a device would give whatever it gives: neither
+// is a document, and neither is opened for reading at all.
+TEST_F(ProgramDocTest, OpenRefusesWhatIsNotARegularFile) {
+    const Fifo fifo(m_dir / "pipe.dat");
+    const UnixSocket socket(m_dir / "socket.dat");
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    std::filesystem::create_symlink(fifo.path(), m_dir / "link.dat");
+    struct Case {
+        std::filesystem::path path;
+        const char* english;
+        const char* chinese;
+    };
+    const Case cases[] = {
+        {fifo.path(), "it is a named pipe (FIFO), not a regular file",
+         "它是命名管道（FIFO），不是普通文件"},
+        {m_dir / "link.dat", "it is a named pipe (FIFO), not a regular file",
+         "它是命名管道（FIFO），不是普通文件"},
+        {"/dev/zero", "it is a device, not a regular file", "它是设备，不是普通文件"},
+        {socket.path(), "it is a socket, not a regular file", "它是套接字，不是普通文件"},
+        {m_dir / "folder.dat", "it is a folder, not a file", "它是文件夹，不是文件"},
+    };
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    const RadioImage before = m_doc.image();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        m_context.language = Language::English;
+        const Status english = m_doc.OnOpenDocument(c.path, m_context);
+        EXPECT_EQ(english.message(), "Cannot open \"" + c.path.string() + "\": " + c.english);
+        m_context.language = Language::Chinese;
+        const Status chinese = m_doc.OnOpenDocument(c.path, m_context);
+        EXPECT_EQ(chinese.message(), "无法打开“" + c.path.string() + "”：" + c.chinese);
+    }
+    EXPECT_FALSE(fifo.rescued());
+    EXPECT_EQ(m_doc.image(), before);
     EXPECT_TRUE(m_context.newDocument);
 }
 
