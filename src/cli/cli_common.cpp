@@ -26,9 +26,17 @@ void Report(const std::string& message) {
     std::cerr << message << '\n';
 }
 
+Status OpenDocument(const std::string& file, AppContext& context, CProgramDoc& doc) {
+    Status opened = doc.OnOpenDocument(file, context);
+    if (const std::string warning = doc.OpenWarning(context.language); opened && !warning.empty()) {
+        Report(warning);
+    }
+    return opened;
+}
+
 Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc,
                     TextGrid& grid) {
-    if (Status opened = doc.OnOpenDocument(file, context); !opened) {
+    if (Status opened = OpenDocument(file, context, doc); !opened) {
         return opened;
     }
     ImageToGrid(doc.image(), grid, context.band, context.language);

@@ -49,9 +49,13 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
 /// Prints a message for the user on stderr.
 void Report(const std::string& message);
 
-/// Opens a .dat file and shows its channels in @p grid, taking the band limits from it. Unlike
-/// the desktop program it leaves the per-user Type/Field values alone: looking at a file
-/// changes nothing.
+/// Opens a .dat file and tells the user on stderr what the document says of it (a size other
+/// than 1024 bytes).
+Status OpenDocument(const std::string& file, AppContext& context, CProgramDoc& doc);
+
+/// Opens a .dat file as `OpenDocument` does and shows its channels in @p grid, taking the band
+/// limits from it. Unlike the desktop program it leaves the per-user Type/Field values alone:
+/// looking at a file changes nothing.
 Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc, TextGrid& grid);
 
 }  // namespace radioprog::cli

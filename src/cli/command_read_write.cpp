@@ -44,7 +44,7 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
 int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     auto context = MakeContext(global, std::nullopt);
     CProgramDoc doc;
-    if (Status opened = doc.OnOpenDocument(options.file, *context); !opened) {
+    if (Status opened = OpenDocument(options.file, *context, doc); !opened) {
         Report(opened.message());
         return kExitFileError;
     }

@@ -14,6 +14,7 @@ struct SetOptions {
     std::string channel;
     std::vector<std::string> assignments;
     std::optional<std::string> lang;
+    bool force = false;
 };
 
 struct FieldName {
@@ -60,6 +61,12 @@ Edit ParseAssignment(const std::string& assignment) {
     return edit;
 }
 
+std::string WouldCutMessage(const std::string& file, Language language) {
+    return language == Language::Chinese
+               ? "保存会把“" + file + "”截为 1024 字节：如仍要保存，请加 --force"
+               : "Saving would cut \"" + file + "\" to 1024 bytes: give --force to save it anyway";
+}
+
 // Plain digits only: "0x1" or " 1" is more likely a slip than channel 1.
 int ParseChannel(const std::string& text) {
     const auto channel = ReadPlainDecimal(text);
@@ -87,6 +94,10 @@ int RunSet(const GlobalOptions& global, const SetOptions& options) {
     TextGrid grid;
     if (Status opened = OpenIntoGrid(options.file, *context, doc, grid); !opened) {
         Report(opened.message());
+        return kExitFileError;
+    }
+    if (doc.SaveWouldCutFile() && !options.force) {
+        Report(WouldCutMessage(options.file, context->language));
         return kExitFileError;
     }
     for (const Edit& edit : edits) {
@@ -121,6 +132,9 @@ Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global) {
         ->required();
     sub->add_option("--lang", options->lang, "Language of new channel texts")
         ->check(CLI::IsMember({"en", "zh"}));
+    sub->add_flag("--force", options->force,
+                  "Save a file that is not 1024 bytes long, cutting it to the 1024 bytes of a "
+                  "radio file");
     return {sub, [&global, options] { return RunSet(global, *options); }};
 }
 

@@ -318,15 +318,38 @@ TEST_F(CliTest, ASettingsFileThatIsNotARegularFileEndsTheRunWithSeven) {
     EXPECT_FALSE(settings.rescued());
 }
 
+// A longer file is read by its first 1024 bytes, and the user is told; set would cut it to
+// 1024 bytes, so it refuses unless told to with --force.
 TEST_F(CliTest, ALongerFileIsReadByItsFirst1024Bytes) {
     ASSERT_EQ(Cli({"new", "-o", File("base.dat")}).exitCode, 0);
     ASSERT_EQ(Cli({"set", File("base.dat"), "16", "rx=160"}).exitCode, 0);
     auto bytes = ReadBytes(File("base.dat"));
     bytes.resize(2000, 0x00);
     WriteText(m_dir / "long.dat", std::string(bytes.begin(), bytes.end()));
-    EXPECT_NE(ShowJson(File("long.dat")).find(R"("rx": "160.00000")"), std::string::npos);
-    ASSERT_EQ(Cli({"set", File("long.dat"), "16", "power=Low"}).exitCode, 0);
+    const std::string warning = "\"" + File("long.dat") +
+                                "\" holds 2000 bytes; a radio file holds 1024; only the first "
+                                "1024 are used\n";
+    const ProcessResult shown = Cli({"show", File("long.dat"), "--json"});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.out.find(R"("rx": "160.00000")"), std::string::npos);
+    EXPECT_EQ(shown.err, warning);
+
+    const ProcessResult refused = Cli({"set", File("long.dat"), "16", "power=Low"});
+    EXPECT_EQ(refused.exitCode, 7);
+    EXPECT_EQ(refused.err, warning + "Saving would cut \"" + File("long.dat") +
+                               "\" to 1024 bytes: give --force to save it anyway\n");
+    EXPECT_EQ(ReadBytes(File("long.dat")).size(), 2000u);
+    const ProcessResult chinese = Cli({"set", File("long.dat"), "16", "power=Low", "--lang", "zh"});
+    EXPECT_EQ(chinese.exitCode, 7);
+    EXPECT_NE(chinese.err.find("保存会把“" + File("long.dat") +
+                               "”截为 1024 字节：如仍要保存，请加 --force"),
+              std::string::npos)
+        << chinese.err;
+
+    const ProcessResult forced = Cli({"set", File("long.dat"), "16", "power=Low", "--force"});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_EQ(ReadBytes(File("long.dat")).size(), 1024u);
+    EXPECT_NE(ShowJson(File("long.dat")).find(R"("power": "Low")"), std::string::npos);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the simulated radio on a pseudo-terminal.
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -288,6 +289,46 @@ TEST_F(ViewTest, SaveWritesTheGridAndOpenReadsItBack) {
     ASSERT_TRUE(m_app->mainFrame()->OpenDocument(path));
     CProgramView* reopened = m_app->mainFrame()->activeView();
     EXPECT_EQ(reopened->grid().TextMatrix(3, 1), "146.52000");
+}
+
+// Saving a file of any other size than 1024 bytes over itself would cut it: Save asks for a
+// name instead, and cancelling that leaves the file as it was.
+TEST_F(ViewTest, AFileThatIsNotRadioSizedIsOpenedWithAWordAndSavedOnlyUnderANewName) {
+    const QString radio = QString::fromStdString((m_dir / "radio.dat").string());
+    ASSERT_TRUE(m_view->Save(radio).ok());
+    auto bytes = radioprog::testing::ReadBytes(m_dir / "radio.dat");
+    bytes.resize(1025, 0x0A);
+    const std::string big = (m_dir / "big.dat").string();
+    radioprog::testing::WriteText(big, std::string(bytes.begin(), bytes.end()));
+    m_messages.shown.clear();
+
+    CMainFrame* frame = m_app->mainFrame();
+    ASSERT_TRUE(frame->OpenDocument(QString::fromStdString(big)));
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(
+        m_messages.shown[0].text.toStdString(),
+        "\"" + big + "\" holds 1025 bytes; a radio file holds 1024; only the first 1024 are used");
+
+    bool asked = false;
+    OnNextModal([&asked](QWidget* modal) {
+        asked = qobject_cast<QFileDialog*>(modal) != nullptr;
+        static_cast<QDialog*>(modal)->reject();
+    });
+    frame->action("save")->trigger();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(std::filesystem::file_size(big), 1025u);
+
+    const std::string copy = (m_dir / "copy.dat").string();
+    OnNextModal([&copy](QWidget* modal) {
+        auto* name = modal->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(copy));
+        static_cast<QDialog*>(modal)->accept();
+    });
+    frame->action("save")->trigger();
+    EXPECT_EQ(std::filesystem::file_size(copy), 1024u);
+    EXPECT_EQ(std::filesystem::file_size(big), 1025u);
+    EXPECT_EQ(frame->activeView()->document().pathName(), copy);
 }
 
 TEST_F(ViewTest, TheChannelWindowHidesAndComesBack) {

@@ -25,8 +25,23 @@ constexpr ByteDefault kNewFeatureBytes[] = {
 constexpr std::uint8_t kNewBandLimits[] = {0x13, 0x17, 0x64};  // 136-174 MHz
 constexpr std::uint8_t kIdentitySecondByte = 0xFF;
 
-std::string OpenError(const std::filesystem::path& path, std::string_view cause) {
-    return "Cannot open \"" + path.string() + "\": " + std::string(cause);
+std::string TooShort(const std::filesystem::path& path, std::size_t size, Language language) {
+    const std::string bytes = std::to_string(size);
+    return CannotOpen(path,
+                      language == Language::Chinese
+                          ? "它只有 " + bytes + " 字节，对讲机文件为 1024 字节"
+                          : "it holds " + bytes + " bytes, a radio file holds 1024",
+                      language);
+}
+
+std::string TooLong(const std::filesystem::path& path, std::uintmax_t size, Language language) {
+    const std::string bytes = std::to_string(size);
+    if (language == Language::Chinese) {
+        return "“" + path.string() + "”有 " + bytes +
+               " 字节；对讲机文件为 1024 字节；只使用前 1024 字节";
+    }
+    return "\"" + path.string() + "\" holds " + bytes +
+           " bytes; a radio file holds 1024; only the first 1024 are used";
 }
 
 }  // namespace
@@ -51,6 +66,7 @@ RadioImage NewRadioImage(const PackedPassword& loginPassword) {
 
 bool CProgramDoc::OnNewDocument(AppContext& context) {
     m_modified = false;
+    m_openedSize = image::kSize;
     m_image = NewRadioImage(context.loginPassword);
     m_title = std::string(texts::kChannelInformation.In(context.language));
     m_pathName = context.SetupAppName();
@@ -64,10 +80,10 @@ Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext
         return read;
     }
     if (file.bytes.size() < image::kSize) {
-        return Status::Error(OpenError(path, "it holds " + std::to_string(file.bytes.size()) +
-                                                 " bytes, a radio file holds 1024"));
+        return Status::Error(TooShort(path, file.bytes.size(), context.language));
     }
     std::copy(file.bytes.begin(), file.bytes.end(), m_image.begin());
+    m_openedSize = file.size;
     m_pathName = path;
     m_title = path.filename().string();
     m_modified = false;
@@ -84,7 +100,12 @@ Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const Chan
     m_pathName = path;
     m_title = path.filename().string();
     m_modified = false;
+    m_openedSize = image::kSize;
     return Status::Ok();
+}
+
+std::string CProgramDoc::OpenWarning(Language language) const {
+    return m_openedSize != image::kSize ? TooLong(m_pathName, m_openedSize, language) : "";
 }
 
 }  // namespace radioprog

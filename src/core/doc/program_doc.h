@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
+#include "base/language.h"
 #include "base/status.h"
 #include "radio/channel_grid.h"
 #include "radio/memory_image.h"
@@ -21,9 +23,17 @@ public:
     /// Sets the new-document flag.
     bool OnNewDocument(AppContext& context);
 
-    /// Reads the first 1024 bytes of @p path. A shorter or unreadable file fails with a message
-    /// and leaves the document as it was. Clears the new-document flag.
+    /// Reads the first 1024 bytes of @p path. A shorter or unreadable file, or anything but a
+    /// regular file, fails with a message in the run's language and leaves the document as it
+    /// was. A longer file opens; `OpenWarning` then says so. Clears the new-document flag.
     Status OnOpenDocument(const std::filesystem::path& path, AppContext& context);
+
+    /// What the user should know about the file just opened, in @p language; empty when it is
+    /// a radio file of 1024 bytes. Empty again after a save.
+    std::string OpenWarning(Language language) const;
+    /// True after opening a file longer than 1024 bytes, until the document is saved: saving
+    /// over that file would cut it to the image's 1024 bytes.
+    bool SaveWouldCutFile() const { return m_openedSize > image::kSize; }
 
     /// Stores the grid's texts and the band limits in use into the image, then writes the image
     /// to @p path atomically; on failure the old file is kept and the message says why.
@@ -42,6 +52,7 @@ private:
     std::string m_title;
     std::filesystem::path m_pathName;
     bool m_modified = false;
+    std::uintmax_t m_openedSize = image::kSize;  ///< of the file opened, until the next save
 };
 
 /// The default image of a new document, with @p loginPassword as its Admin password.

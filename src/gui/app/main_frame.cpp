@@ -246,7 +246,12 @@ bool CMainFrame::OpenDocument(const QString& path) {
                         QString::fromStdString(opened.message()), QMessageBox::Ok);
         return false;
     }
+    const std::string warning = doc->OpenWarning(m_context.language);
     AddView(std::move(doc));
+    if (!warning.empty()) {
+        Messages().Show(this, QMessageBox::Warning, QString::fromStdString(m_context.appName),
+                        Q(warning), QMessageBox::Ok);
+    }
     return true;
 }
 
@@ -256,7 +261,9 @@ bool CMainFrame::SaveDocument(bool saveAs) {
         return false;
     }
     QString path = QString::fromStdString(view->document().pathName().string());
-    if (saveAs || !QFileInfo(path).isAbsolute() || !QFileInfo::exists(path)) {
+    // A file of another size than a radio file's is never cut by Save: it takes a new name.
+    if (saveAs || !QFileInfo(path).isAbsolute() || !QFileInfo::exists(path) ||
+        view->document().SaveWouldCutFile()) {
         path = QFileDialog::getSaveFileName(this, tr("Save As"), path, tr("Radio files (*.dat)"));
         if (path.isEmpty()) {
             return false;

@@ -81,11 +81,47 @@ TEST_F(ProgramDocTest, OpenTakesTheFirst1024BytesAndRefusesShorterFiles) {
         EXPECT_FALSE(status.ok()) << name;
         EXPECT_NE(status.message().find(name), std::string::npos) << status.message();
     }
-    EXPECT_NE(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message().find("1023 bytes"),
-              std::string::npos);
+    EXPECT_EQ(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message(),
+              "Cannot open \"" + (m_dir / "short.dat").string() +
+                  "\": it holds 1023 bytes, a radio file holds 1024");
+    m_context.language = Language::Chinese;
+    EXPECT_EQ(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message(),
+              "无法打开“" + (m_dir / "short.dat").string() +
+                  "”：它只有 1023 字节，对讲机文件为 1024 字节");
     EXPECT_EQ(m_doc.image(), before);
     EXPECT_EQ(m_doc.title(), "long.dat");
     EXPECT_TRUE(m_context.newDocument);
+}
+
+// A longer file opens by its first 1024 bytes, but saving over it would cut it: the document
+// says so at once and knows it until it is saved.
+TEST_F(ProgramDocTest, AFileThatIsNotRadioSizedIsNamedAndNotCutInSilence) {
+    auto bytes = Bytes(1024, 5);
+    bytes[0x1AD] = 0x13;  // a plausible band and identity: only the size is in question
+    bytes[0x1AE] = 0x17;
+    bytes[0x1AF] = 0x64;
+    bytes[0x1B8] = 0x50;
+    WriteBytes("radio.dat", bytes);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "radio.dat", m_context).ok());
+    EXPECT_FALSE(m_doc.SaveWouldCutFile());
+    EXPECT_EQ(m_doc.OpenWarning(Language::English), "");
+
+    bytes.resize(1u << 20, 0x00);
+    WriteBytes("big.dat", bytes);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "big.dat", m_context).ok());
+    EXPECT_TRUE(m_doc.SaveWouldCutFile());
+    const std::string big = (m_dir / "big.dat").string();
+    EXPECT_EQ(m_doc.OpenWarning(Language::English),
+              "\"" + big +
+                  "\" holds 1048576 bytes; a radio file holds 1024; only the first 1024 are used");
+    EXPECT_EQ(m_doc.OpenWarning(Language::Chinese),
+              "“" + big + "”有 1048576 字节；对讲机文件为 1024 字节；只使用前 1024 字节");
+
+    ImageToGrid(m_doc.image(), m_grid, m_context.band, m_context.language);
+    ASSERT_TRUE(m_doc.OnSaveDocument(m_dir / "copy.dat", m_grid, m_context).ok());
+    EXPECT_FALSE(m_doc.SaveWouldCutFile());
+    EXPECT_EQ(m_doc.OpenWarning(Language::English), "");
+    EXPECT_EQ(std::filesystem::file_size(m_dir / "big.dat"), 1u << 20);
 }
 
 // A named pipe would wait for a writer forever, a device would give whatever it gives: neither
