@@ -4,6 +4,7 @@
 #include "cli_observer.h"
 #include "commands.h"
 #include "link_options.h"
+#include "radio/image_doubts.h"
 
 namespace radioprog::cli {
 namespace {
@@ -16,6 +17,7 @@ struct ReadOptions {
 struct WriteOptions {
     LinkOptions link;
     std::string file;
+    bool force = false;
 };
 
 // The image exactly as the radio gave it, in a new document; nothing is written unless every
@@ -48,6 +50,13 @@ int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
         Report(opened.message());
         return kExitFileError;
     }
+    // The doubt itself came with the open; the radio gets such an image only when told to.
+    if (!ImageDoubts(doc.image(), context->language).empty() && !options.force) {
+        Report(std::string(BilingualText{"Give --force to write it to the radio anyway",
+                                         "如仍要写入对讲机，请加 --force"}
+                               .In(context->language)));
+        return kExitFileError;
+    }
     auto session = StartSession(options.link, *context);
     CliObserver observer(context->language, options.link.retries, "Write");
     const TransferOutcome outcome =
@@ -71,6 +80,9 @@ Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global) {
     CLI::App* sub = app.add_subcommand("write", "Write a .dat file into the radio's memory");
     AddLinkOptions(*sub, options->link, true);
     sub->add_option("file", options->file, "The .dat file")->required();
+    sub->add_flag("--force", options->force,
+                  "Write a file whose band or identity no radio has (most likely not a radio "
+                  "file)");
     return {sub, [&global, options] { return RunWrite(global, *options); }};
 }
 

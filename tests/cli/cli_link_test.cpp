@@ -80,6 +80,29 @@ TEST_F(CliLinkTest, ARadioOnItsOwnPseudoTerminalKeepsWhatIsWrittenToIt) {
     EXPECT_EQ(saved[image::kIdentityUserPassword], 0x42);
 }
 
+// A file whose band or identity no radio has is most likely not a radio file: it is shown with
+// a warning, and written to a radio only with --force.
+TEST_F(CliLinkTest, AnImageThatMayNotBeARadiosIsWrittenOnlyWithForce) {
+    auto sim = Sim({"--memory", File("radio.dat")});
+    testing::WriteText(m_dir / "zeros.dat", std::string(1024, '\0'));
+    const std::string doubt = "\"" + File("zeros.dat") +
+                              "\" may not be a radio file: its band limits (0 - 0 MHz) are "
+                              "impossible; its identity record does not begin with 50\n";
+    const ProcessResult shown = Cli({"show", File("zeros.dat")});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.err, doubt);
+
+    const ProcessResult refused = Cli({"write", "--port", m_device, File("zeros.dat")});
+    EXPECT_EQ(refused.exitCode, 7);
+    EXPECT_EQ(refused.err, doubt + "Give --force to write it to the radio anyway\n");
+    const ProcessResult forced = Cli({"write", "--port", m_device, File("zeros.dat"), "--force"});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(sim->Stop(), 0);
+    const auto memory = ReadBytes(File("radio.dat"));
+    ASSERT_EQ(memory.size(), 1024u);
+    EXPECT_EQ(memory[image::kBandLimits], 0x00);
+}
+
 TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {
     struct Case {
         const char* name;

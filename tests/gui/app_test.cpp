@@ -500,6 +500,36 @@ TEST_F(TransferTest, AUserWriteNeverSendsTheIdentityRecord) {
     EXPECT_EQ(after[image::ChannelOffset(1) + 3], 0xFF);
 }
 
+TEST_F(TransferTest, AWriteOfAFileThatMayNotBeARadiosAsksFirst) {
+    StartWith(1, "");
+    radioprog::testing::WriteText(m_dir / "zeros.dat", std::string(1024, '\0'));
+    ASSERT_TRUE(
+        m_app->mainFrame()->OpenDocument(QString::fromStdString((m_dir / "zeros.dat").string())));
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_NE(m_messages.shown[0].text.indexOf("may not be a radio file"), -1);
+    m_view = m_app->mainFrame()->activeView();
+    // The new channel window took the saved port; this test's radio is elsewhere.
+    m_app->context().portName = m_radio->devicePath();
+    const RadioImage before = m_radio->memory();
+
+    m_messages.shown.clear();
+    m_messages.answers = {QMessageBox::No};
+    Run("write");
+    ASSERT_TRUE(Finished());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text,
+              "The memory to write may not be a radio's: its band limits (0 - 0 MHz) are "
+              "impossible; its identity record does not begin with 50.\n"
+              "Write it to the radio anyway?");
+    EXPECT_EQ(m_radio->stats().halfBlocksWritten, 0u);
+    EXPECT_EQ(m_radio->memory(), before);
+
+    m_messages.answers = {QMessageBox::Yes};
+    Run("write");
+    ASSERT_TRUE(Finished());
+    EXPECT_EQ(m_radio->stats().halfBlocksWritten, 124u);
+}
+
 TEST_F(TransferTest, APasswordErrorAsksForThePasswordWithTheRoleFixed) {
     StartWith(1, "99", {}, 0, {0x12, 0x34, 0xFF});
     bool roleListEnabled = true;

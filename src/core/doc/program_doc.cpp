@@ -7,6 +7,7 @@
 #include "doc/app_context.h"
 #include "radio/channel_codec.h"
 #include "radio/display_texts.h"
+#include "radio/image_doubts.h"
 
 namespace radioprog {
 namespace {
@@ -67,6 +68,7 @@ RadioImage NewRadioImage(const PackedPassword& loginPassword) {
 bool CProgramDoc::OnNewDocument(AppContext& context) {
     m_modified = false;
     m_openedSize = image::kSize;
+    m_doubtful = false;
     m_image = NewRadioImage(context.loginPassword);
     m_title = std::string(texts::kChannelInformation.In(context.language));
     m_pathName = context.SetupAppName();
@@ -84,6 +86,7 @@ Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext
     }
     std::copy(file.bytes.begin(), file.bytes.end(), m_image.begin());
     m_openedSize = file.size;
+    m_doubtful = !ImageDoubts(m_image, context.language).empty();
     m_pathName = path;
     m_title = path.filename().string();
     m_modified = false;
@@ -101,11 +104,19 @@ Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const Chan
     m_title = path.filename().string();
     m_modified = false;
     m_openedSize = image::kSize;
+    m_doubtful = false;
     return Status::Ok();
 }
 
 std::string CProgramDoc::OpenWarning(Language language) const {
-    return m_openedSize != image::kSize ? TooLong(m_pathName, m_openedSize, language) : "";
+    std::string warning =
+        m_openedSize != image::kSize ? TooLong(m_pathName, m_openedSize, language) : "";
+    const std::string doubt =
+        m_doubtful ? RadioFileDoubt(m_pathName.string(), m_image, language) : "";
+    if (!doubt.empty()) {
+        warning += (warning.empty() ? "" : "\n") + doubt;
+    }
+    return warning;
 }
 
 }  // namespace radioprog

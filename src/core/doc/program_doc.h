@@ -28,8 +28,9 @@ public:
     /// was. A longer file opens; `OpenWarning` then says so. Clears the new-document flag.
     Status OnOpenDocument(const std::filesystem::path& path, AppContext& context);
 
-    /// What the user should know about the file just opened, in @p language; empty when it is
-    /// a radio file of 1024 bytes. Empty again after a save.
+    /// What the user should know about the file just opened, in @p language: a size other than
+    /// 1024 bytes, an image that may not be a radio's (see `ImageDoubts`). Empty when it is a
+    /// radio file; empty again after a save.
     std::string OpenWarning(Language language) const;
     /// True after opening a file longer than 1024 bytes, until the document is saved: saving
     /// over that file would cut it to the image's 1024 bytes.
@@ -53,6 +54,7 @@ private:
     std::filesystem::path m_pathName;
     bool m_modified = false;
     std::uintmax_t m_openedSize = image::kSize;  ///< of the file opened, until the next save
+    bool m_doubtful = false;  ///< the image opened may not be a radio's, until the next save
 };
 
 /// The default image of a new document, with @p loginPassword as its Admin password.

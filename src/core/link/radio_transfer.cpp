@@ -2,6 +2,7 @@
 
 #include "doc/app_context.h"
 #include "radio/channel_codec.h"
+#include "radio/image_doubts.h"
 
 namespace radioprog {
 
@@ -12,10 +13,16 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
         observer.ShowMessage(LinkMessage::RefusedEntry,
                              std::string(StringText(*refusal, context.language)));
     }
+    RadioTransferResult result;
     if (direction == TransferDirection::Write) {
         GridToImage(grid, context.band, doc.image());
+        // Checked on what would go out: the band in use may have mended the file's.
+        const std::string doubt = WriteDoubtQuestion(doc.image(), context.language);
+        if (!doubt.empty() && !observer.ConfirmWrite(doubt)) {
+            result.outcome.kind = TransferOutcome::Kind::Cancelled;
+            return result;
+        }
     }
-    RadioTransferResult result;
     result.outcome = TransferImage(direction, doc.image(), opener, context, observer);
     const bool moved = result.outcome.kind == TransferOutcome::Kind::Complete ||
                        result.outcome.kind == TransferOutcome::Kind::Incomplete;

@@ -16,7 +16,9 @@ struct RadioTransferResult {
 
 /// The view's whole Read or Write: commits an open cell edit, stores the grid into the image
 /// before a write, transfers, and after a read that got anywhere clears the new-document flag
-/// and fills the grid from the image. A cancelled read leaves the grid as it was.
+/// and fills the grid from the image. A cancelled read leaves the grid as it was. A write of an
+/// image that may not be a radio's goes ahead only when the observer confirms it; otherwise it
+/// ends as cancelled before the port is opened.
 RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& doc,
                                      ChannelGrid& grid, PortOpener& opener, AppContext& context,
                                      LinkObserver& observer);

@@ -161,6 +161,24 @@ TEST_F(ProgramDocTest, OpenRefusesWhatIsNotARegularFile) {
     EXPECT_TRUE(m_context.newDocument);
 }
 
+TEST_F(ProgramDocTest, AnImageThatMayNotBeARadiosIsOpenedWithAWarning) {
+    WriteBytes("zeros.dat", std::vector<std::uint8_t>(1025, 0x00));
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "zeros.dat", m_context).ok());
+    const std::string name = (m_dir / "zeros.dat").string();
+    EXPECT_EQ(m_doc.OpenWarning(Language::English),
+              "\"" + name +
+                  "\" holds 1025 bytes; a radio file holds 1024; only the first 1024 are used\n"
+                  "\"" +
+                  name +
+                  "\" may not be a radio file: its band limits (0 - 0 MHz) are impossible; its "
+                  "identity record does not begin with 50");
+    EXPECT_NE(
+        m_doc.OpenWarning(Language::Chinese)
+            .find("“" + name +
+                  "”可能不是对讲机文件：其频段范围（0 - 0 MHz）不可能；其识别记录不以 50 开头"),
+        std::string::npos);
+}
+
 TEST_F(ProgramDocTest, SaveStoresTheGridFirstAndKeepsUnexchangedBlocks) {
     auto bytes = Bytes(1024, 1);
     // A well-formed channel 1 and a band of 400-470 MHz.
