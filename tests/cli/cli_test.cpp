@@ -1,7 +1,16 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
+#include <algorithm>
+#include <chrono>
+#include <iostream>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../support/process.h"
@@ -350,6 +359,116 @@ TEST_F(CliTest, ALongerFileIsReadByItsFirst1024Bytes) {
     ASSERT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_EQ(ReadBytes(File("long.dat")).size(), 1024u);
     EXPECT_NE(ShowJson(File("long.dat")).find(R"("power": "Low")"), std::string::npos);
+}
+
+// Starts the tool with its output thrown away and the extra environment entries in front, and
+// does not wait for it.
+pid_t StartCli(const std::vector<std::string>& args, const std::vector<std::string>& extra) {
+    std::vector<std::string> all{RADIOPROG_CLI};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (std::string& arg : all) {
+        argv.push_back(arg.data());
+    }
+    argv.push_back(nullptr);
+    std::vector<std::string> environment(extra);
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        environment.emplace_back(*entry);
+    }
+    std::vector<char*> envp;
+    for (std::string& entry : environment) {
+        envp.push_back(entry.data());
+    }
+    envp.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (const int fd : {0, 1, 2}) {
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+    }
+    pid_t pid = -1;
+    if (posix_spawn(&pid, RADIOPROG_CLI, &actions, nullptr, argv.data(), envp.data()) != 0) {
+        pid = -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+std::vector<std::string> TemporaryFilesOf(const std::filesystem::path& folder,
+                                          const std::string& name) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with("." + name + ".")) {
+            found.push_back(entry.path().filename().string());
+        }
+    }
+    return found;
+}
+
+// Killed at any moment, a save leaves the old file or the new one, never a torn or empty one;
+// the temporary files of the killed saves are swept up by the next save of the file.
+TEST_F(CliTest, ASetKilledAtAnyMomentLeavesTheOldFileOrTheNewAndNoLeftovers) {
+    ASSERT_EQ(Cli({"new", "-o", File("k.dat")}).exitCode, 0);
+    const auto argsFor = [this](int step) {
+        return std::vector<std::string>{"set", File("k.dat"), "1",
+                                        "rx=" + std::to_string(140 + step % 30)};
+    };
+    // How long a whole run takes here, so that the kills spread over all of it.
+    const auto started = std::chrono::steady_clock::now();
+    constexpr int kTimedRuns = 5;
+    for (int i = 0; i < kTimedRuns; ++i) {
+        ASSERT_EQ(Cli(argsFor(i)).exitCode, 0);
+    }
+    const auto runTime = (std::chrono::steady_clock::now() - started) / kTimedRuns;
+    const std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (m_dir / "config").string()};
+    const auto start = [&](int step) {
+        std::vector<std::string> args = {"--appdir", m_dir.path().string()};
+        const auto edit = argsFor(step);
+        args.insert(args.end(), edit.begin(), edit.end());
+        return StartCli(args, environment);
+    };
+
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<long long> delay(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(runTime).count());
+    // Each outcome: the file afterwards is the old one, the new one, or neither (a fault).
+    int kills = 0, keptOld = 0, tookNew = 0, torn = 0, leftoverSightings = 0, finished = 0;
+    std::size_t mostLeftovers = 0;
+    for (int step = 0; kills < 200 && step < 2000; ++step) {
+        const auto before = ReadBytes(File("k.dat"));
+        const pid_t pid = start(step);
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        const bool killed = WIFSIGNALED(status);
+        kills += killed ? 1 : 0;
+        finished += killed ? 0 : 1;
+        const auto after = ReadBytes(File("k.dat"));
+        const std::string shownRx = std::to_string(140 + step % 30) + ".00000";
+        // The new file is the old one with channel 1 at the step's frequency.
+        const bool isOld = after == before;
+        const bool isNew =
+            !isOld && after.size() == 1024u &&
+            ShowJson(File("k.dat")).find("\"rx\": \"" + shownRx + "\"") != std::string::npos;
+        keptOld += isOld ? 1 : 0;
+        tookNew += isNew ? 1 : 0;
+        torn += !isOld && !isNew ? 1 : 0;
+        EXPECT_TRUE(isOld || isNew) << "step " << step << ": " << after.size() << " bytes";
+        const std::size_t leftovers = TemporaryFilesOf(m_dir.path(), "k.dat").size();
+        leftoverSightings += leftovers > 0 ? 1 : 0;
+        mostLeftovers = std::max(mostLeftovers, leftovers);
+    }
+    EXPECT_GE(kills, 200);
+    EXPECT_EQ(torn, 0);
+    ASSERT_EQ(Cli({"set", File("k.dat"), "2", "rx=150"}).exitCode, 0);
+    EXPECT_EQ(TemporaryFilesOf(m_dir.path(), "k.dat"), std::vector<std::string>{});
+    std::cout << "kill loop: run "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(runTime).count() << " ms, "
+              << kills << " killed, " << finished << " finished first; file kept old " << keptOld
+              << ", took new " << tookNew << ", torn " << torn
+              << "; a temporary file was left after " << leftoverSightings << " steps (at most "
+              << mostLeftovers << " at once)\n";
 }
 
 }  // namespace
