@@ -24,6 +24,11 @@ struct WriteOptions {
 // block arrived.
 int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     auto context = MakeContext(global, std::nullopt);
+    // Found now, not after the seconds the read takes.
+    if (Status writable = CheckReplaceable(options.output, context->language); !writable) {
+        Report(writable.message());
+        return kExitFileError;
+    }
     auto session = StartSession(options.link, *context);
     CProgramDoc doc;
     doc.OnNewDocument(*context);

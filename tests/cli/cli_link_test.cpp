@@ -5,6 +5,7 @@
 
 #include "../support/background_process.h"
 #include "../support/process.h"
+#include "../support/pseudo_terminal.h"
 #include "../support/temp_dir.h"
 #include "sim/demo_memory.h"
 
@@ -101,6 +102,31 @@ TEST_F(CliLinkTest, AnImageThatMayNotBeARadiosIsWrittenOnlyWithForce) {
     const auto memory = ReadBytes(File("radio.dat"));
     ASSERT_EQ(memory.size(), 1024u);
     EXPECT_EQ(memory[image::kBandLimits], 0x00);
+}
+
+// A read takes seconds; a file it cannot write is found before a byte goes to the radio.
+TEST_F(CliLinkTest, ReadChecksItsFileBeforeItTalksToTheRadio) {
+    testing::PseudoTerminal line;
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    const struct {
+        std::string output;
+        std::string says;
+    } cases[] = {
+        {File("no-such-folder/radio.dat"),
+         "Cannot write \"" + File("no-such-folder/radio.dat") +
+             "\": cannot create a temporary file beside it: No such file or directory\n"},
+        {File("folder.dat"),
+         "Cannot write \"" + File("folder.dat") + "\": it is a folder, not a file\n"},
+        {"/dev/null", "Cannot write \"/dev/null\": it is a device, not a regular file\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const ProcessResult result = Cli({"read", "--port", line.slave().string(), "-o", c.output});
+        EXPECT_EQ(result.exitCode, 7);
+        EXPECT_EQ(result.err, c.says);
+        EXPECT_TRUE(line.Receive(1, std::chrono::milliseconds(100)).empty());
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir / "folder.dat"));
 }
 
 TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {

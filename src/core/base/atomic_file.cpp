@@ -144,6 +144,21 @@ int CreateTemporary(const std::filesystem::path& folder, const std::string& file
     return -1;
 }
 
+std::filesystem::path FolderOf(const std::filesystem::path& path) {
+    return path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+}
+
+// The rename would put a file where the pipe or the device node was. A folder is left to the
+// rename, which refuses it.
+Status RefuseSpecialFile(const std::filesystem::path& path, Language language) {
+    const FileKind kind = KindOfFile(path);
+    if (kind != FileKind::Missing && kind != FileKind::Regular && kind != FileKind::Folder &&
+        kind != FileKind::Unknown) {
+        return Status::Error(CannotWrite(path, NotARegularFile(kind, language), language));
+    }
+    return Status::Ok();
+}
+
 }  // namespace
 
 std::string CannotWrite(const std::filesystem::path& path, const std::string& cause,
@@ -154,20 +169,33 @@ std::string CannotWrite(const std::filesystem::path& path, const std::string& ca
     return "Cannot write \"" + path.string() + "\": " + cause;
 }
 
+Status CheckReplaceable(const std::filesystem::path& path, Language language) {
+    if (const FileKind kind = KindOfFile(path); kind == FileKind::Folder) {
+        return Status::Error(CannotWrite(path, NotARegularFile(kind, language), language));
+    }
+    if (Status replaceable = RefuseSpecialFile(path, language); !replaceable) {
+        return replaceable;
+    }
+    const std::filesystem::path target = FollowLinks(path);
+    std::string temporary;
+    const int fd = CreateTemporary(FolderOf(target), target.filename().string(), temporary);
+    if (fd < 0) {
+        return Status::Error(Describe(path, "cannot create a temporary file beside it", errno));
+    }
+    ::unlink(temporary.c_str());
+    ::close(fd);
+    return Status::Ok();
+}
+
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
                            Language language) {
-    // The rename would put a file where the pipe or the device node was. A folder is left to the
-    // rename, which refuses it.
-    if (const FileKind kind = KindOfFile(path);
-        kind != FileKind::Missing && kind != FileKind::Regular && kind != FileKind::Folder &&
-        kind != FileKind::Unknown) {
-        return Status::Error(CannotWrite(path, NotARegularFile(kind, language), language));
+    if (Status replaceable = RefuseSpecialFile(path, language); !replaceable) {
+        return replaceable;
     }
     // Renamed over a link, the new file would replace the link and leave the file it leads to
     // as it was.
     const std::filesystem::path target = FollowLinks(path);
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+    const std::filesystem::path folder = FolderOf(target);
     const std::string fileName = target.filename().string();
     const std::optional<struct stat> old = StatOf(target);
     RemoveLeftovers(folder, fileName, old);

@@ -21,6 +21,12 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
 Status WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
                            Language language = Language::English);
 
+/// Whether `WriteFileAtomically` could replace @p path now, for a caller about to spend time on
+/// what it will write: the path (links followed) is a regular file or nothing, and its folder
+/// takes a new file, which is made and removed at once. The message says why not, in
+/// @p language.
+Status CheckReplaceable(const std::filesystem::path& path, Language language);
+
 /// "Cannot write "PATH": CAUSE" in @p language.
 std::string CannotWrite(const std::filesystem::path& path, const std::string& cause,
                         Language language);
