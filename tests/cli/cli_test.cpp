@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -274,33 +276,102 @@ TEST_F(CliTest, FileProblemsExitWithSeven) {
     EXPECT_NE(result.err.find("x.dat"), std::string::npos);
 }
 
-// A named pipe or a device is never read as a radio file: a pipe would hang the tool, a device
-// would hand the radio whatever it produces (all zeros from /dev/zero).
-TEST_F(CliTest, OnlyRegularFilesAreOpened) {
+// Every kind of file that is not a plain radio file, through every command that reads one:
+// what cannot be a radio file is refused (exit 7) and left as it was; a longer file is used by
+// its first 1024 bytes, with a word, and set does not cut it; a link or somebody else's file is
+// a radio file like any other, and stays a link or theirs. write is pointed at a port that does
+// not exist: exit 3 says the file was taken, exit 7 that it was not.
+TEST_F(CliTest, BadFilesThroughEveryCommand) {
+    ASSERT_EQ(Cli({"new", "-o", File("good.dat")}).exitCode, 0);
+    const auto good = ReadBytes(File("good.dat"));
+    const auto make = [this](const std::string& name, std::vector<std::uint8_t> bytes) {
+        WriteText(m_dir / name, std::string(bytes.begin(), bytes.end()));
+        return File(name);
+    };
+    const auto padded = [&good](std::size_t size) {
+        std::vector<std::uint8_t> bytes = good;
+        bytes.resize(size, 0x00);
+        return bytes;
+    };
     const Fifo fifo(m_dir / "pipe.dat");
     std::filesystem::create_directory(m_dir / "folder.dat");
-    const struct {
+    make("target.dat", good);
+    std::filesystem::create_symlink("target.dat", m_dir / "link.dat");
+
+    enum class Expect { Refused, Longer, Radio };
+    struct BadFile {
         std::string path;
-        std::string says;
-    } files[] = {
-        {fifo.path().string(), "it is a named pipe (FIFO), not a regular file"},
-        {"/dev/zero", "it is a device, not a regular file"},
-        {File("folder.dat"), "it is a folder, not a file"},
+        Expect expect;
+        std::string says;  ///< why it is refused, or the warning about its size
     };
-    for (const auto& file : files) {
-        for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-                 {"show", file.path},
-                 {"set", file.path, "1", "rx=145"},
-                 {"write", "--port", "demo", file.path},
-                 {"report", file.path, "-o", File("report.pdf")}}) {
-            SCOPED_TRACE(args[0] + " " + file.path);
-            const ProcessResult result = Cli(args);
-            EXPECT_EQ(result.exitCode, 7);
-            EXPECT_EQ(result.err, "Cannot open \"" + file.path + "\": " + file.says + "\n");
+    const auto holds = [](std::size_t size) {
+        return "it holds " + std::to_string(size) + " bytes, a radio file holds 1024";
+    };
+    const auto longer = [](const std::string& path, std::size_t size) {
+        return "\"" + path + "\" holds " + std::to_string(size) +
+               " bytes; a radio file holds 1024; only the first 1024 are used\n";
+    };
+    std::vector<BadFile> files = {
+        {make("empty.dat", {}), Expect::Refused, holds(0)},
+        {make("one.dat", padded(1)), Expect::Refused, holds(1)},
+        {make("short.dat", padded(1023)), Expect::Refused, holds(1023)},
+        {make("long.dat", padded(1025)), Expect::Longer, longer(File("long.dat"), 1025)},
+        {make("huge.dat", padded(1 << 20)), Expect::Longer, longer(File("huge.dat"), 1 << 20)},
+        {File("folder.dat"), Expect::Refused, "it is a folder, not a file"},
+        {fifo.path().string(), Expect::Refused, "it is a named pipe (FIFO), not a regular file"},
+        {"/dev/zero", Expect::Refused, "it is a device, not a regular file"},
+        {File("link.dat"), Expect::Radio, ""},
+    };
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        make("theirs.dat", good);
+        ASSERT_EQ(::chown(File("theirs.dat").c_str(), kNobody, kNobody), 0);
+        files.push_back({File("theirs.dat"), Expect::Radio, ""});
+    }
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.path);
+        const bool regular = std::filesystem::is_regular_file(file.path);
+        const auto before = regular ? ReadBytes(file.path) : std::vector<std::uint8_t>{};
+        const std::string refusal = "Cannot open \"" + file.path + "\": " + file.says + "\n";
+        const std::string opened = file.expect == Expect::Longer ? file.says : "";
+        const bool refused = file.expect == Expect::Refused;
+
+        ProcessResult result = Cli({"show", file.path});
+        EXPECT_EQ(result.exitCode, refused ? 7 : 0);
+        EXPECT_EQ(result.err, refused ? refusal : opened);
+
+        result = Cli({"report", file.path, "-o", File("report.pdf")});
+        EXPECT_EQ(result.exitCode, refused ? 7 : 0);
+        EXPECT_EQ(result.err, refused ? refusal : opened);
+        EXPECT_EQ(std::filesystem::exists(File("report.pdf")), !refused);
+        std::filesystem::remove(File("report.pdf"));
+
+        result = Cli({"write", "--port", "/dev/radioprog-missing", file.path});
+        EXPECT_EQ(result.exitCode, refused ? 7 : 3);
+        EXPECT_EQ(result.err.starts_with(refused ? refusal : opened), true) << result.err;
+
+        result = Cli({"set", file.path, "1", "rx=150"});
+        const int setExit = file.expect == Expect::Radio ? 0 : 7;
+        EXPECT_EQ(result.exitCode, setExit);
+        if (file.expect == Expect::Refused) {
+            EXPECT_EQ(result.err, refusal);
+        }
+        if (file.expect != Expect::Radio && regular) {
+            EXPECT_EQ(ReadBytes(file.path), before);
         }
     }
+    EXPECT_TRUE(std::filesystem::is_symlink(File("link.dat")));
+    EXPECT_NE(ShowJson(File("target.dat")).find(R"("rx": "150.00000")"), std::string::npos);
+    if (::geteuid() == 0) {
+        struct stat info {};
+        ASSERT_EQ(::stat(File("theirs.dat").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, kNobody);
+        EXPECT_EQ(info.st_gid, kNobody);
+        EXPECT_NE(ShowJson(File("theirs.dat")).find(R"("rx": "150.00000")"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo.path()));
+    EXPECT_TRUE(std::filesystem::is_directory(File("folder.dat")));
     EXPECT_FALSE(fifo.rescued());
-    EXPECT_FALSE(std::filesystem::exists(File("report.pdf")));
 }
 
 // The settings and the per-user store are files of their own: as pipes they would hang every

@@ -1,5 +1,8 @@
 // The desktop program from start-up to transfers, with real widgets on an offscreen screen and
 // the simulated radio on a pseudo-terminal.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -329,6 +332,88 @@ TEST_F(ViewTest, AFileThatIsNotRadioSizedIsOpenedWithAWordAndSavedOnlyUnderANewN
     EXPECT_EQ(std::filesystem::file_size(copy), 1024u);
     EXPECT_EQ(std::filesystem::file_size(big), 1025u);
     EXPECT_EQ(frame->activeView()->document().pathName(), copy);
+}
+
+// Triggers Save and answers a Save As dialog, should one come, with Cancel; true when it came.
+bool SaveAskedForAName(CMainFrame* frame) {
+    bool asked = false;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&asked] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            asked = qobject_cast<QFileDialog*>(modal) != nullptr;
+            static_cast<QDialog*>(modal)->reject();
+        }
+    });
+    answer.start();
+    frame->action("save")->trigger();
+    return asked;
+}
+
+// The desktop program's Open and Save over the same bad files as the command line's: what
+// cannot be a radio file is refused with why, a file of any other size is opened with a word
+// and saved only under a new name, a link or somebody else's file is saved as it was.
+TEST_F(ViewTest, BadFilesThroughOpenAndSave) {
+    const QString good = QString::fromStdString((m_dir / "good.dat").string());
+    ASSERT_TRUE(m_view->Save(good).ok());
+    const auto bytes = radioprog::testing::ReadBytes(m_dir / "good.dat");
+    const auto make = [this, &bytes](const std::string& name, std::size_t size) {
+        std::vector<std::uint8_t> content = bytes;
+        content.resize(size, 0x00);
+        radioprog::testing::WriteText(m_dir / name, std::string(content.begin(), content.end()));
+        return (m_dir / name).string();
+    };
+    const radioprog::testing::Fifo fifo(m_dir / "pipe.dat");
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    make("target.dat", 1024);
+    std::filesystem::create_symlink("target.dat", m_dir / "link.dat");
+    enum class Expect { Refused, Renamed, Saved };
+    struct BadFile {
+        std::string path;
+        Expect expect;
+        std::string says;
+    };
+    std::vector<BadFile> files = {
+        {make("empty.dat", 0), Expect::Refused, "it holds 0 bytes, a radio file holds 1024"},
+        {make("short.dat", 1023), Expect::Refused, "it holds 1023 bytes, a radio file holds 1024"},
+        {make("huge.dat", 1 << 20), Expect::Renamed, "holds 1048576 bytes"},
+        {(m_dir / "folder.dat").string(), Expect::Refused, "it is a folder, not a file"},
+        {fifo.path().string(), Expect::Refused, "it is a named pipe (FIFO), not a regular file"},
+        {"/dev/zero", Expect::Refused, "it is a device, not a regular file"},
+        {(m_dir / "link.dat").string(), Expect::Saved, ""},
+    };
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(make("theirs.dat", 1024).c_str(), kNobody, kNobody), 0);
+        files.push_back({(m_dir / "theirs.dat").string(), Expect::Saved, ""});
+    }
+    CMainFrame* frame = m_app->mainFrame();
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.path);
+        m_messages.shown.clear();
+        const bool opened = frame->OpenDocument(QString::fromStdString(file.path));
+        EXPECT_EQ(opened, file.expect != Expect::Refused);
+        if (file.expect == Expect::Saved) {
+            EXPECT_TRUE(m_messages.shown.empty());
+        } else {
+            ASSERT_EQ(m_messages.shown.size(), 1u);
+            EXPECT_NE(m_messages.shown[0].text.toStdString().find(file.says), std::string::npos)
+                << m_messages.shown[0].text.toStdString();
+        }
+        if (opened) {
+            const auto before = std::filesystem::file_size(file.path);
+            EXPECT_EQ(SaveAskedForAName(frame), file.expect == Expect::Renamed);
+            EXPECT_EQ(std::filesystem::file_size(file.path), before);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_dir / "link.dat"));
+    if (::geteuid() == 0) {
+        struct stat info {};
+        ASSERT_EQ(::stat((m_dir / "theirs.dat").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, kNobody);
+        EXPECT_EQ(info.st_gid, kNobody);
+    }
+    EXPECT_FALSE(fifo.rescued());
 }
 
 TEST_F(ViewTest, TheChannelWindowHidesAndComesBack) {
