@@ -1,7 +1,5 @@
-#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -432,38 +430,6 @@ TEST_F(CliTest, ALongerFileIsReadByItsFirst1024Bytes) {
     EXPECT_NE(ShowJson(File("long.dat")).find(R"("power": "Low")"), std::string::npos);
 }
 
-// Starts the tool with its output thrown away and the extra environment entries in front, and
-// does not wait for it.
-pid_t StartCli(const std::vector<std::string>& args, const std::vector<std::string>& extra) {
-    std::vector<std::string> all{RADIOPROG_CLI};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& arg : all) {
-        argv.push_back(arg.data());
-    }
-    argv.push_back(nullptr);
-    std::vector<std::string> environment(extra);
-    for (char** entry = environ; *entry != nullptr; ++entry) {
-        environment.emplace_back(*entry);
-    }
-    std::vector<char*> envp;
-    for (std::string& entry : environment) {
-        envp.push_back(entry.data());
-    }
-    envp.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    for (const int fd : {0, 1, 2}) {
-        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
-    }
-    pid_t pid = -1;
-    if (posix_spawn(&pid, RADIOPROG_CLI, &actions, nullptr, argv.data(), envp.data()) != 0) {
-        pid = -1;
-    }
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
 std::vector<std::string> TemporaryFilesOf(const std::filesystem::path& folder,
                                           const std::string& name) {
     std::vector<std::string> found;
@@ -495,7 +461,7 @@ TEST_F(CliTest, ASetKilledAtAnyMomentLeavesTheOldFileOrTheNewAndNoLeftovers) {
         std::vector<std::string> args = {"--appdir", m_dir.path().string()};
         const auto edit = argsFor(step);
         args.insert(args.end(), edit.begin(), edit.end());
-        return StartCli(args, environment);
+        return testing::StartProcess(RADIOPROG_CLI, args, environment);
     };
 
     std::mt19937 random(20240611);

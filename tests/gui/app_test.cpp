@@ -294,6 +294,22 @@ TEST_F(ViewTest, SaveWritesTheGridAndOpenReadsItBack) {
     EXPECT_EQ(reopened->grid().TextMatrix(3, 1), "146.52000");
 }
 
+// Triggers Save and answers a Save As dialog, should one come, with Cancel; true when it came.
+bool SaveAskedForAName(CMainFrame* frame) {
+    bool asked = false;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&asked] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            asked = qobject_cast<QFileDialog*>(modal) != nullptr;
+            static_cast<QDialog*>(modal)->reject();
+        }
+    });
+    answer.start();
+    frame->action("save")->trigger();
+    return asked;
+}
+
 // Saving a file of any other size than 1024 bytes over itself would cut it: Save asks for a
 // name instead, and cancelling that leaves the file as it was.
 TEST_F(ViewTest, AFileThatIsNotRadioSizedIsOpenedWithAWordAndSavedOnlyUnderANewName) {
@@ -312,13 +328,7 @@ TEST_F(ViewTest, AFileThatIsNotRadioSizedIsOpenedWithAWordAndSavedOnlyUnderANewN
         m_messages.shown[0].text.toStdString(),
         "\"" + big + "\" holds 1025 bytes; a radio file holds 1024; only the first 1024 are used");
 
-    bool asked = false;
-    OnNextModal([&asked](QWidget* modal) {
-        asked = qobject_cast<QFileDialog*>(modal) != nullptr;
-        static_cast<QDialog*>(modal)->reject();
-    });
-    frame->action("save")->trigger();
-    EXPECT_TRUE(asked);
+    EXPECT_TRUE(SaveAskedForAName(frame));
     EXPECT_EQ(std::filesystem::file_size(big), 1025u);
 
     const std::string copy = (m_dir / "copy.dat").string();
@@ -332,22 +342,6 @@ TEST_F(ViewTest, AFileThatIsNotRadioSizedIsOpenedWithAWordAndSavedOnlyUnderANewN
     EXPECT_EQ(std::filesystem::file_size(copy), 1024u);
     EXPECT_EQ(std::filesystem::file_size(big), 1025u);
     EXPECT_EQ(frame->activeView()->document().pathName(), copy);
-}
-
-// Triggers Save and answers a Save As dialog, should one come, with Cancel; true when it came.
-bool SaveAskedForAName(CMainFrame* frame) {
-    bool asked = false;
-    QTimer answer;
-    answer.setInterval(10);
-    QObject::connect(&answer, &QTimer::timeout, [&asked] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            asked = qobject_cast<QFileDialog*>(modal) != nullptr;
-            static_cast<QDialog*>(modal)->reject();
-        }
-    });
-    answer.start();
-    frame->action("save")->trigger();
-    return asked;
 }
 
 // The desktop program's Open and Save over the same bad files as the command line's: what
