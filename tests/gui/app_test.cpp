@@ -220,6 +220,25 @@ TEST_F(ViewTest, ARefusedFrequencyIsReportedEmptiesTheRowAndStays) {
     EXPECT_EQ(m_view->grid().Col(), 1);
 }
 
+// Typed in the grid as in set: a comma for the point is understood, a value with anything
+// after its number is refused.
+TEST_F(ViewTest, TheGridTakesACommaForThePointAndRefusesTrailingCharacters) {
+    Click(3, 1);
+    QTest::keyClicks(RxEditor(), "145,0125");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    EXPECT_EQ(Row(3)[0], "145.01250");
+    for (const char* typed : {"145.0125abc", "145.0125.5", "145.0125 junk"}) {
+        m_messages.shown.clear();
+        Click(3, 1);
+        RxEditor()->setText(typed);
+        QTest::keyClick(RxEditor(), Qt::Key_Return);
+        ASSERT_EQ(m_messages.shown.size(), 1u) << typed;
+        EXPECT_EQ(m_messages.shown[0].text,
+                  "Error data Value, please input according the step value(6.25K/5k).");
+        EXPECT_EQ(Row(3), QStringList(8, "")) << typed;
+    }
+}
+
 TEST_F(ViewTest, EnterOnTheLastCellGoesBackToChannelOne) {
     Click(16, 1);
     QTest::keyClicks(RxEditor(), "150");
