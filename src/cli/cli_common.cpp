@@ -9,12 +9,17 @@ namespace radioprog::cli {
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang) {
     auto context = std::make_unique<AppContext>();
-    LoadSettings(*context, ResolveAppDirectory(options.appDir));
+    if (Status loaded = LoadSettings(*context, ResolveAppDirectory(options.appDir)); !loaded) {
+        throw FileError(loaded.message());
+    }
     if (lang) {
         context->language = *lang == "zh" ? Language::Chinese : Language::English;
     }
     if (options.systemRoot) {
         context->system = SystemRoots::Under(*options.systemRoot);
+    }
+    if (Status store = context->userStore.Check(context->language); !store) {
+        throw FileError(store.message());
     }
     return context;
 }
@@ -39,8 +44,16 @@ std::string Padded(const std::string& text, std::size_t width) {
     return text + std::string(width > shown ? width - shown : 0, ' ');
 }
 
+Status OpenDocument(const std::string& file, AppContext& context, CProgramDoc& doc) {
+    Status opened = doc.OnOpenDocument(file, context);
+    if (const std::string warning = doc.OpenWarning(context.language); opened && !warning.empty()) {
+        Report(warning);
+    }
+    return opened;
+}
+
 Status OpenWithTexts(const std::string& file, AppContext& context, CProgramDoc& doc) {
-    if (Status opened = doc.OnOpenDocument(file, context); !opened) {
+    if (Status opened = OpenDocument(file, context, doc); !opened) {
         return opened;
     }
     doc.ShowImage(context.band, context.language);

@@ -30,6 +30,12 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// A file the run cannot do without cannot be used (the settings, the per-user store): exit 7.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 /// Options every command shares.
 struct GlobalOptions {
     std::optional<std::string> appDir;
@@ -39,7 +45,7 @@ struct GlobalOptions {
 
 /// The run's context: `Program.ini` from the application directory, the per-user store, the
 /// machine's folders, and the language of the settings unless @p lang ("en" or "zh") overrides
-/// it.
+/// it. Throws FileError when either file is there but cannot be used.
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang);
 
@@ -51,9 +57,13 @@ std::size_t DisplayWidth(std::string_view text);
 /// @p text with blanks after it up to @p width columns.
 std::string Padded(const std::string& text, std::size_t width);
 
-/// Opens a .dat file and fills the document's channel texts from it, taking the band limits
-/// from it. Unlike the desktop program it leaves the per-user Type/Field values alone: looking
-/// at a file changes nothing.
+/// Opens a .dat file and tells the user on stderr what the document says of it (a size other
+/// than 1024 bytes).
+[[nodiscard]] Status OpenDocument(const std::string& file, AppContext& context, CProgramDoc& doc);
+
+/// Opens a .dat file as `OpenDocument` does and fills the document's channel texts from it, taking
+/// the band limits from it. Unlike the desktop program it leaves the per-user Type/Field values
+/// alone: looking at a file changes nothing.
 [[nodiscard]] Status OpenWithTexts(const std::string& file, AppContext& context, CProgramDoc& doc);
 
 }  // namespace radioprog::cli

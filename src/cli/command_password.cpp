@@ -47,7 +47,12 @@ int RunQuery(const GlobalOptions& global, const PasswordOptions& options) {
     RadioImage image = NewRadioImage(context->link.loginPassword);
     const PasswordResult result = OnQuery(session->opener(), context->link, image);
     if (result.result == PasswordExchange::Done) {
-        std::cout << ShowUserPassword(image) << '\n';
+        // An empty line on stdout would read as a password of no digits.
+        if (HasUserPassword(image)) {
+            std::cout << ShowUserPassword(image) << '\n';
+        } else {
+            Report(std::string(kNoUserPassword.In(context->language)));
+        }
     }
     return session->Finish(ReportResult(result, context->language));
 }

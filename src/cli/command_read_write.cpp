@@ -3,6 +3,7 @@
 #include "cli_observer.h"
 #include "commands.h"
 #include "core/base/atomic_file.h"
+#include "core/radio/image_doubts.h"
 #include "link_options.h"
 
 namespace radioprog::cli {
@@ -16,6 +17,7 @@ struct ReadOptions {
 struct WriteOptions {
     LinkOptions link;
     std::string file;
+    bool force = false;
 };
 
 // The image exactly as the radio gave it, in a new document; nothing is written unless every
@@ -29,7 +31,7 @@ int Read(const ReadOptions& options, AppContext& context, PortSession& session) 
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
     }
-    if (Status saved = WriteFileAtomically(options.output, image); !saved) {
+    if (Status saved = WriteFileAtomically(options.output, image, context.language); !saved) {
         Report(saved.message());
         return kExitFileError;
     }
@@ -38,6 +40,11 @@ int Read(const ReadOptions& options, AppContext& context, PortSession& session) 
 
 int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     auto context = MakeContext(global, std::nullopt);
+    // Found now, not after the seconds the read takes.
+    if (Status writable = CheckReplaceable(options.output, context->language); !writable) {
+        Report(writable.message());
+        return kExitFileError;
+    }
     auto session = StartSession(options.link, *context);
     return session->Finish(Read(options, *context, *session));
 }
@@ -46,8 +53,15 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
 int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     auto context = MakeContext(global, std::nullopt);
     CProgramDoc doc;
-    if (Status opened = doc.OnOpenDocument(options.file, *context); !opened) {
+    if (Status opened = OpenDocument(options.file, *context, doc); !opened) {
         Report(opened.message());
+        return kExitFileError;
+    }
+    // The doubt itself came with the open; the radio gets such an image only when told to.
+    if (!ImageDoubts(doc.image(), context->language).empty() && !options.force) {
+        Report(std::string(BilingualText{"Give --force to write it to the radio anyway",
+                                         "如仍要写入对讲机，请加 --force"}
+                               .In(context->language)));
         return kExitFileError;
     }
     auto session = StartSession(options.link, *context);
@@ -74,6 +88,9 @@ Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global) {
     CLI::App* sub = app.add_subcommand("write", "Write a .dat file into the radio's memory");
     AddLinkOptions(*sub, options->link, true);
     sub->add_option("file", options->file, "The .dat file")->required();
+    sub->add_flag("--force", options->force,
+                  "Write a file whose band or identity no radio has (most likely not a radio "
+                  "file)");
     return {sub, [&global, options] { return RunWrite(global, *options); }};
 }
 

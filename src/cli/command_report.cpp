@@ -1,6 +1,13 @@
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QGuiApplication>
+#include <filesystem>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "commands.h"
@@ -18,11 +25,33 @@ struct ReportOptions {
     std::optional<std::string> lang;
 };
 
+// Without XDG_RUNTIME_DIR Qt takes runtime-<user> in the temporary folder and says so on
+// stderr, where a script expects only the tool's own messages. The same folder, made private
+// here, keeps it quiet; one that is not private stays unset, so that Qt's warning tells why.
+void ProvideRuntimeFolder() {
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        return;
+    }
+    const passwd* user = ::getpwuid(::geteuid());
+    const std::string name = user != nullptr && user->pw_name != nullptr
+                                 ? std::string(user->pw_name)
+                                 : std::to_string(::geteuid());
+    const std::string folder =
+        (std::filesystem::path(QDir::tempPath().toStdString()) / ("runtime-" + name)).string();
+    ::mkdir(folder.c_str(), 0700);
+    struct stat info {};
+    if (::lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+        info.st_uid == ::geteuid() && (info.st_mode & 0777) == 0700) {
+        qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(folder));
+    }
+}
+
 // Fonts need a GUI application; without a display of its own the tool draws off screen.
 std::unique_ptr<QGuiApplication> StartFonts() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    ProvideRuntimeFolder();
     static int argc = 1;
     static char name[] = "radioprog-cli";
     static char* argv[] = {name, nullptr};
@@ -50,8 +79,8 @@ int RunReport(const GlobalOptions& global, const ReportOptions& options) {
         return kExitFileError;
     }
     if (Status written = WriteFileAtomically(
-            options.output,
-            std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
+            options.output, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+            context->language);
         !written) {
         Report(written.message());
         return kExitFileError;

@@ -2,6 +2,8 @@
 #include <memory>
 
 #include "commands.h"
+#include "core/base/text_number.h"
+#include "core/radio/channel_codec.h"
 #include "core/radio/grid_columns.h"
 
 namespace radioprog::cli {
@@ -9,9 +11,10 @@ namespace {
 
 struct SetOptions {
     std::string file;
-    int channel = 0;
+    std::string channel;
     std::vector<std::string> assignments;
     std::optional<std::string> lang;
+    bool force = false;
 };
 
 struct FieldName {
@@ -58,8 +61,30 @@ Edit ParseAssignment(const std::string& assignment) {
     return edit;
 }
 
+std::string WouldCutMessage(const std::string& file, Language language) {
+    return language == Language::Chinese
+               ? "保存会把“" + file + "”截为 1024 字节：如仍要保存，请加 --force"
+               : "Saving would cut \"" + file + "\" to 1024 bytes: give --force to save it anyway";
+}
+
+// Plain digits only: "0x1" or " 1" is more likely a slip than channel 1.
+int ParseChannel(const std::string& text) {
+    const auto channel = ReadPlainDecimal(text);
+    if (!channel || *channel < 1 || *channel > static_cast<int>(image::kChannelCount)) {
+        throw UsageError("channel: \"" + text + "\" is not a channel number from 1 to 16");
+    }
+    return *channel;
+}
+
+std::string NoFrequencyMessage(int row, Language language) {
+    const std::string number = std::to_string(row);
+    return language == Language::Chinese ? "信道 " + number + " 没有频率：请先设置 rx。"
+                                         : "Channel " + number + " has no frequency: set rx first.";
+}
+
 // Each pair is an edit committed in its cell, exactly as typing it into the grid would be.
 int RunSet(const GlobalOptions& global, const SetOptions& options) {
+    const int row = ParseChannel(options.channel);
     std::vector<Edit> edits;
     for (const std::string& assignment : options.assignments) {
         edits.push_back(ParseAssignment(assignment));
@@ -70,13 +95,14 @@ int RunSet(const GlobalOptions& global, const SetOptions& options) {
         Report(opened.message());
         return kExitFileError;
     }
-    const int row = options.channel;
+    if (doc.SaveWouldCutFile() && !options.force) {
+        Report(WouldCutMessage(options.file, context->language));
+        return kExitFileError;
+    }
     for (const Edit& edit : edits) {
-        const TextGrid& texts = doc.texts();
-        const bool programmed = !texts.TextMatrix(row, column::kRxFrequency).empty() ||
-                                !texts.TextMatrix(row, column::kTxFrequency).empty();
-        if (edit.col > column::kTxFrequency && !programmed) {
-            Report("Channel " + std::to_string(row) + " has no frequency: set rx first.");
+        // The grid would drop the edit in silence; a script must learn that nothing was set.
+        if (CommitDropsEdit(doc.texts(), row, edit.col)) {
+            Report(NoFrequencyMessage(row, context->language));
             return kExitRefused;
         }
         if (const auto refusal =
@@ -98,14 +124,15 @@ Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global) {
     auto options = std::make_shared<SetOptions>();
     CLI::App* sub = app.add_subcommand("set", "Edit one channel of a .dat file");
     sub->add_option("file", options->file, "The .dat file")->required();
-    sub->add_option("channel", options->channel, "Channel 1-16")
-        ->required()
-        ->check(CLI::Range(1, 16));
+    sub->add_option("channel", options->channel, "Channel 1-16")->required();
     sub->add_option("assignments", options->assignments,
                     "FIELD=TEXT pairs, FIELD one of rx tx dec enc power scan busy wn")
         ->required();
     sub->add_option("--lang", options->lang, "Language of new channel texts")
         ->check(CLI::IsMember({"en", "zh"}));
+    sub->add_flag("--force", options->force,
+                  "Save a file that is not 1024 bytes long, cutting it to the 1024 bytes of a "
+                  "radio file");
     return {sub, [&global, options] { return RunSet(global, *options); }};
 }
 

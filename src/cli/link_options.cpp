@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kDemoPort = "demo";
 // A command's whole trace: a read is about 1,000 records, a write with a few retries some more.
 constexpr std::size_t kTraceLimit = 200000;
+constexpr int kMostRetries = 99;
 
 std::unique_ptr<PtyRadio> StartDemoRadio(AppContext& context) {
     PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory()), {});
@@ -39,9 +40,8 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
     }
     sub.add_option("--password", options.password, "Login password, up to six digits");
     sub.add_option("--retries", options.retries,
-                   "How often to answer Retry to a communication error (default: ask on a "
-                   "terminal, else never)")
-        ->check(CLI::NonNegativeNumber);
+                   "How often to answer Retry to a communication error, 0 to 99 (default: ask "
+                   "on a terminal, else never)");
     AddTraceOption(sub, options);
 }
 
@@ -69,6 +69,9 @@ int PortSession::Finish(int exitCode) {
 }
 
 std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context) {
+    if (options.retries && (*options.retries < 0 || *options.retries > kMostRetries)) {
+        throw UsageError("--retries takes 0 to " + std::to_string(kMostRetries));
+    }
     const auto password = PackPassword(options.password);
     if (!password) {
         throw UsageError("--password takes up to six digits");

@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     } catch (const UsageError& e) {
         Report(e.what());
         return kExitUsage;
+    } catch (const FileError& e) {
+        Report(e.what());
+        return kExitFileError;
     }
     return kExitUsage;
 }

@@ -5,6 +5,7 @@
 
 #include "../support/background_process.h"
 #include "../support/process.h"
+#include "../support/pseudo_terminal.h"
 #include "../support/temp_dir.h"
 #include "core/sim/demo_memory.h"
 
@@ -46,9 +47,11 @@ TEST_F(CliLinkTest, TheDemoRadioCanBeReadWrittenAndAskedForItsPassword) {
     EXPECT_NE(result.out.find(R"("rx": "145.01250")"), std::string::npos);
 
     EXPECT_EQ(Cli({"write", "--port", "demo", File("demo.dat"), "--role", "user"}).exitCode, 0);
+    // The demo radio has no User password: nothing to print, and the user is told so.
     result = Cli({"password", "query", "--port", "demo"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "No User password is set\n");
 }
 
 TEST_F(CliLinkTest, ARadioOnItsOwnPseudoTerminalKeepsWhatIsWrittenToIt) {
@@ -76,6 +79,55 @@ TEST_F(CliLinkTest, ARadioOnItsOwnPseudoTerminalKeepsWhatIsWrittenToIt) {
     ASSERT_EQ(saved.size(), 1024u);
     EXPECT_EQ(saved[image::ChannelOffset(7) + 3], 0x15);
     EXPECT_EQ(saved[image::kIdentityUserPassword], 0x42);
+}
+
+// A file whose band or identity no radio has is most likely not a radio file: it is shown with
+// a warning, and sent to a radio only with --force. The test holds the radio's end of the line
+// and sees whether the handshake comes.
+TEST_F(CliLinkTest, AnImageThatMayNotBeARadiosIsWrittenOnlyWithForce) {
+    testing::PseudoTerminal line;
+    testing::WriteText(m_dir / "zeros.dat", std::string(1024, '\0'));
+    const std::string doubt = "\"" + File("zeros.dat") +
+                              "\" may not be a radio file: its band limits (0 - 0 MHz) are "
+                              "impossible; its identity record does not begin with 50\n";
+    const ProcessResult shown = Cli({"show", File("zeros.dat")});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_EQ(shown.err, doubt);
+
+    const std::string port = line.slave().string();
+    const ProcessResult refused = Cli({"write", "--port", port, File("zeros.dat")});
+    EXPECT_EQ(refused.exitCode, 7);
+    EXPECT_EQ(refused.err, doubt + "Give --force to write it to the radio anyway\n");
+    EXPECT_TRUE(line.Receive(1, std::chrono::milliseconds(100)).empty());
+
+    Cli({"write", "--port", port, File("zeros.dat"), "--force"});
+    const std::vector<std::uint8_t> handshake = {0x02, 'P', 'R', 'O', 'G', 'R', 'A', ']'};
+    EXPECT_EQ(line.Receive(handshake.size()), handshake);
+}
+
+// A read takes seconds; a file it cannot write is found before a byte goes to the radio.
+TEST_F(CliLinkTest, ReadChecksItsFileBeforeItTalksToTheRadio) {
+    testing::PseudoTerminal line;
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    const struct {
+        std::string output;
+        std::string says;
+    } cases[] = {
+        {File("no-such-folder/radio.dat"),
+         "Cannot write \"" + File("no-such-folder/radio.dat") +
+             "\": cannot create a temporary file beside it: No such file or directory\n"},
+        {File("folder.dat"),
+         "Cannot write \"" + File("folder.dat") + "\": it is a folder, not a file\n"},
+        {"/dev/null", "Cannot write \"/dev/null\": it is a device, not a regular file\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const ProcessResult result = Cli({"read", "--port", line.slave().string(), "-o", c.output});
+        EXPECT_EQ(result.exitCode, 7);
+        EXPECT_EQ(result.err, c.says);
+        EXPECT_TRUE(line.Receive(1, std::chrono::milliseconds(100)).empty());
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(m_dir / "folder.dat"));
 }
 
 TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {
@@ -118,6 +170,13 @@ TEST_F(CliLinkTest, FailuresExitWithTheirCodesAndWriteNoFile) {
     EXPECT_EQ(Cli({"read", "--port", "COM1", "--role", "guest", "-o", File("out.dat")}).exitCode,
               2);
     EXPECT_EQ(Cli({"password", "change", "--port", "demo", "--user-password", "x1"}).exitCode, 2);
+    for (const char* retries : {"-1", "100"}) {
+        const ProcessResult refused =
+            Cli({"read", "--port", "demo", "--retries", retries, "-o", File("out.dat")});
+        EXPECT_EQ(refused.exitCode, 2) << retries;
+        EXPECT_EQ(refused.err, "--retries takes 0 to 99\n") << retries;
+    }
+    EXPECT_FALSE(std::filesystem::exists(File("out.dat")));
 }
 
 }  // namespace

@@ -265,6 +265,20 @@ TEST_F(CliReportTest, TheRulesStandUnderTheTitleAndAboveTheFooter) {
     EXPECT_LT(rules[2], footer->yMin * pixelsPerPoint);
 }
 
+// Without a runtime folder in the environment the tool uses the usual private one quietly:
+// its stderr is for the user's messages only.
+TEST_F(CliReportTest, AMissingRuntimeFolderCostsNoNotice) {
+    ASSERT_EQ(Cli({"new", "-o", File("ok.dat")}).exitCode, 0);
+    const ProcessResult result = RunProcess(
+        RADIOPROG_CLI,
+        {"--appdir", m_dir.path().string(), "report", File("ok.dat"), "-o", File("quiet.pdf")},
+        {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+         "XDG_RUNTIME_DIR=", "TMPDIR=" + m_dir.path().string()});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(PdfPageCount(File("quiet.pdf")), 1);
+}
+
 TEST_F(CliReportTest, FailuresExitWithTheirCodeAndWriteNothing) {
     ASSERT_EQ(Cli({"new", "-o", File("ok.dat")}).exitCode, 0);
     WriteText(m_dir / "short.dat", "not an image");

@@ -1,15 +1,26 @@
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
+#include <iostream>
 #include <nlohmann/json.hpp>
+#include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../support/process.h"
+#include "../support/special_files.h"
 #include "../support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using testing::Fifo;
 using testing::ProcessResult;
 using testing::ReadBytes;
 using testing::RunProcess;
@@ -91,6 +102,9 @@ TEST_F(CliTest, UsageMistakesExitWithTwoAndTouchNothing) {
         {"new", "-o", File("b.dat"), "--password", "12a"},
         {"new", "-o", File("b.dat"), "--password", "1234567"},
         {"set", File("a.dat"), "17", "rx=145"},
+        {"set", File("a.dat"), "0x1", "rx=145"},
+        {"set", File("a.dat"), " 1", "rx=145"},
+        {"set", File("a.dat"), "1.0", "rx=145"},
         {"set", File("a.dat"), "1", "volume=3"},
         {"set", File("a.dat"), "1", "rx"},
         {"set", File("a.dat"), "1", "power=Medium"},
@@ -158,7 +172,12 @@ TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
          "Error data Value, please input according the step value(6.25K/5k)."},
         {{"set", File("k.dat"), "1", "power=Low", "tx=180"}, "Out of range,please input again."},
         {{"set", File("k.dat"), "2", "power=Low"}, "Channel 2 has no frequency"},
+        {{"set", File("k.dat"), "2", "tx=145.0125"}, "Channel 2 has no frequency: set rx first."},
+        {{"set", File("k.dat"), "3", "tx=", "--lang", "zh"}, "信道 3 没有频率：请先设置 rx。"},
         {{"set", File("k.dat"), "1", "rx=abc", "--lang", "zh"}, "超出范围"},
+        {{"set", File("k.dat"), "1", "rx=145.0125abc"}, "Error data Value"},
+        {{"set", File("k.dat"), "1", "rx=145.0125.5"}, "Error data Value"},
+        {{"set", File("k.dat"), "1", "power=Low", "tx=145.0125 junk"}, "Error data Value"},
     };
     for (const Case& c : cases) {
         const ProcessResult result = Cli(c.args);
@@ -166,6 +185,17 @@ TEST_F(CliTest, RefusedInputPrintsTheMessageExitsOneAndKeepsTheFile) {
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
     }
     EXPECT_EQ(ReadBytes(File("k.dat")), before);
+}
+
+TEST_F(CliTest, SetReadsACommaAsTheDecimalPoint) {
+    ASSERT_EQ(Cli({"new", "-o", File("c.dat")}).exitCode, 0);
+    const ProcessResult result = Cli({"set", File("c.dat"), "2", "rx=145,0125", "tx=146,00625"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::string json = ShowJson(File("c.dat"));
+    EXPECT_NE(json.find(R"("rx": "145.01250",
+      "tx": "146.00625")"),
+              std::string::npos)
+        << json;
 }
 
 TEST_F(CliTest, ShowPrintsTheOptionsAndScanSettingsOfANewDocument) {
@@ -244,15 +274,238 @@ TEST_F(CliTest, FileProblemsExitWithSeven) {
     EXPECT_NE(result.err.find("x.dat"), std::string::npos);
 }
 
+// Every kind of file that is not a plain radio file, through every command that reads one:
+// what cannot be a radio file is refused (exit 7) and left as it was; a longer file is used by
+// its first 1024 bytes, with a word, and set does not cut it; a link or somebody else's file is
+// a radio file like any other, and stays a link or theirs. write is pointed at a port that does
+// not exist: exit 3 says the file was taken, exit 7 that it was not.
+TEST_F(CliTest, BadFilesThroughEveryCommand) {
+    ASSERT_EQ(Cli({"new", "-o", File("good.dat")}).exitCode, 0);
+    const auto good = ReadBytes(File("good.dat"));
+    const auto make = [this](const std::string& name, std::vector<std::uint8_t> bytes) {
+        WriteText(m_dir / name, std::string(bytes.begin(), bytes.end()));
+        return File(name);
+    };
+    const auto padded = [&good](std::size_t size) {
+        std::vector<std::uint8_t> bytes = good;
+        bytes.resize(size, 0x00);
+        return bytes;
+    };
+    const Fifo fifo(m_dir / "pipe.dat");
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    make("target.dat", good);
+    std::filesystem::create_symlink("target.dat", m_dir / "link.dat");
+
+    enum class Expect { Refused, Longer, Radio };
+    struct BadFile {
+        std::string path;
+        Expect expect;
+        std::string says;  ///< why it is refused, or the warning about its size
+    };
+    const auto holds = [](std::size_t size) {
+        return "it holds " + std::to_string(size) + " bytes, a radio file holds 1024";
+    };
+    const auto longer = [](const std::string& path, std::size_t size) {
+        return "\"" + path + "\" holds " + std::to_string(size) +
+               " bytes; a radio file holds 1024; only the first 1024 are used\n";
+    };
+    std::vector<BadFile> files = {
+        {make("empty.dat", {}), Expect::Refused, holds(0)},
+        {make("one.dat", padded(1)), Expect::Refused, holds(1)},
+        {make("short.dat", padded(1023)), Expect::Refused, holds(1023)},
+        {make("long.dat", padded(1025)), Expect::Longer, longer(File("long.dat"), 1025)},
+        {make("huge.dat", padded(1 << 20)), Expect::Longer, longer(File("huge.dat"), 1 << 20)},
+        {File("folder.dat"), Expect::Refused, "it is a folder, not a file"},
+        {fifo.path().string(), Expect::Refused, "it is a named pipe (FIFO), not a regular file"},
+        {"/dev/zero", Expect::Refused, "it is a device, not a regular file"},
+        {File("link.dat"), Expect::Radio, ""},
+    };
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        make("theirs.dat", good);
+        ASSERT_EQ(::chown(File("theirs.dat").c_str(), kNobody, kNobody), 0);
+        files.push_back({File("theirs.dat"), Expect::Radio, ""});
+    }
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.path);
+        const bool regular = std::filesystem::is_regular_file(file.path);
+        const auto before = regular ? ReadBytes(file.path) : std::vector<std::uint8_t>{};
+        const std::string refusal = "Cannot open \"" + file.path + "\": " + file.says + "\n";
+        const std::string opened = file.expect == Expect::Longer ? file.says : "";
+        const bool refused = file.expect == Expect::Refused;
+
+        ProcessResult result = Cli({"show", file.path});
+        EXPECT_EQ(result.exitCode, refused ? 7 : 0);
+        EXPECT_EQ(result.err, refused ? refusal : opened);
+
+        result = Cli({"report", file.path, "-o", File("report.pdf")});
+        EXPECT_EQ(result.exitCode, refused ? 7 : 0);
+        EXPECT_EQ(result.err, refused ? refusal : opened);
+        EXPECT_EQ(std::filesystem::exists(File("report.pdf")), !refused);
+        std::filesystem::remove(File("report.pdf"));
+
+        result = Cli({"write", "--port", "/dev/radioprog-missing", file.path});
+        EXPECT_EQ(result.exitCode, refused ? 7 : 3);
+        EXPECT_EQ(result.err.starts_with(refused ? refusal : opened), true) << result.err;
+
+        result = Cli({"set", file.path, "1", "rx=150"});
+        const int setExit = file.expect == Expect::Radio ? 0 : 7;
+        EXPECT_EQ(result.exitCode, setExit);
+        if (file.expect == Expect::Refused) {
+            EXPECT_EQ(result.err, refusal);
+        }
+        if (file.expect != Expect::Radio && regular) {
+            EXPECT_EQ(ReadBytes(file.path), before);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(File("link.dat")));
+    EXPECT_NE(ShowJson(File("target.dat")).find(R"("rx": "150.00000")"), std::string::npos);
+    if (::geteuid() == 0) {
+        struct stat info {};
+        ASSERT_EQ(::stat(File("theirs.dat").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, kNobody);
+        EXPECT_EQ(info.st_gid, kNobody);
+        EXPECT_NE(ShowJson(File("theirs.dat")).find(R"("rx": "150.00000")"), std::string::npos);
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo.path()));
+    EXPECT_TRUE(std::filesystem::is_directory(File("folder.dat")));
+    EXPECT_FALSE(fifo.rescued());
+}
+
+// The settings and the per-user store are files of their own: as pipes they would hang every
+// command.
+TEST_F(CliTest, ASettingsFileThatIsNotARegularFileEndsTheRunWithSeven) {
+    ASSERT_EQ(Cli({"new", "-o", File("a.dat")}).exitCode, 0);
+    std::filesystem::create_directories(m_dir / "config" / "radioprog");
+    {
+        const Fifo store(m_dir / "config" / "radioprog" / "user.ini");
+        const ProcessResult result = Cli({"show", File("a.dat")});
+        EXPECT_EQ(result.exitCode, 7);
+        EXPECT_EQ(result.err, "Cannot open \"" + store.path().string() +
+                                  "\": it is a named pipe (FIFO), not a regular file\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(store.rescued());
+        std::filesystem::remove(store.path());
+    }
+    std::filesystem::remove(m_dir / "Program.ini");
+    const Fifo settings(m_dir / "Program.ini");
+    const ProcessResult result = Cli({"show", File("a.dat")});
+    EXPECT_EQ(result.exitCode, 7);
+    EXPECT_EQ(result.err, "Cannot open \"" + settings.path().string() +
+                              "\": it is a named pipe (FIFO), not a regular file\n");
+    EXPECT_FALSE(settings.rescued());
+}
+
+// A longer file is read by its first 1024 bytes, and the user is told; set would cut it to
+// 1024 bytes, so it refuses unless told to with --force.
 TEST_F(CliTest, ALongerFileIsReadByItsFirst1024Bytes) {
     ASSERT_EQ(Cli({"new", "-o", File("base.dat")}).exitCode, 0);
     ASSERT_EQ(Cli({"set", File("base.dat"), "16", "rx=160"}).exitCode, 0);
     auto bytes = ReadBytes(File("base.dat"));
     bytes.resize(2000, 0x00);
     WriteText(m_dir / "long.dat", std::string(bytes.begin(), bytes.end()));
-    EXPECT_NE(ShowJson(File("long.dat")).find(R"("rx": "160.00000")"), std::string::npos);
-    ASSERT_EQ(Cli({"set", File("long.dat"), "16", "power=Low"}).exitCode, 0);
+    const std::string warning = "\"" + File("long.dat") +
+                                "\" holds 2000 bytes; a radio file holds 1024; only the first "
+                                "1024 are used\n";
+    const ProcessResult shown = Cli({"show", File("long.dat"), "--json"});
+    EXPECT_EQ(shown.exitCode, 0);
+    EXPECT_NE(shown.out.find(R"("rx": "160.00000")"), std::string::npos);
+    EXPECT_EQ(shown.err, warning);
+
+    const ProcessResult refused = Cli({"set", File("long.dat"), "16", "power=Low"});
+    EXPECT_EQ(refused.exitCode, 7);
+    EXPECT_EQ(refused.err, warning + "Saving would cut \"" + File("long.dat") +
+                               "\" to 1024 bytes: give --force to save it anyway\n");
+    EXPECT_EQ(ReadBytes(File("long.dat")).size(), 2000u);
+    const ProcessResult chinese = Cli({"set", File("long.dat"), "16", "power=Low", "--lang", "zh"});
+    EXPECT_EQ(chinese.exitCode, 7);
+    EXPECT_NE(chinese.err.find("保存会把“" + File("long.dat") +
+                               "”截为 1024 字节：如仍要保存，请加 --force"),
+              std::string::npos)
+        << chinese.err;
+
+    const ProcessResult forced = Cli({"set", File("long.dat"), "16", "power=Low", "--force"});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
     EXPECT_EQ(ReadBytes(File("long.dat")).size(), 1024u);
+    EXPECT_NE(ShowJson(File("long.dat")).find(R"("power": "Low")"), std::string::npos);
+}
+
+std::vector<std::string> TemporaryFilesOf(const std::filesystem::path& folder,
+                                          const std::string& name) {
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with("." + name + ".")) {
+            found.push_back(entry.path().filename().string());
+        }
+    }
+    return found;
+}
+
+// Killed at any moment, a save leaves the old file or the new one, never a torn or empty one;
+// the temporary files of the killed saves are swept up by the next save of the file.
+TEST_F(CliTest, ASetKilledAtAnyMomentLeavesTheOldFileOrTheNewAndNoLeftovers) {
+    ASSERT_EQ(Cli({"new", "-o", File("k.dat")}).exitCode, 0);
+    const auto argsFor = [this](int step) {
+        return std::vector<std::string>{"set", File("k.dat"), "1",
+                                        "rx=" + std::to_string(140 + step % 30)};
+    };
+    // How long a whole run takes here, so that the kills spread over all of it.
+    const auto started = std::chrono::steady_clock::now();
+    constexpr int kTimedRuns = 5;
+    for (int i = 0; i < kTimedRuns; ++i) {
+        ASSERT_EQ(Cli(argsFor(i)).exitCode, 0);
+    }
+    const auto runTime = (std::chrono::steady_clock::now() - started) / kTimedRuns;
+    const std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (m_dir / "config").string()};
+    const auto start = [&](int step) {
+        std::vector<std::string> args = {"--appdir", m_dir.path().string()};
+        const auto edit = argsFor(step);
+        args.insert(args.end(), edit.begin(), edit.end());
+        return testing::StartProcess(RADIOPROG_CLI, args, environment);
+    };
+
+    std::mt19937 random(20240611);
+    std::uniform_int_distribution<long long> delay(
+        0, std::chrono::duration_cast<std::chrono::microseconds>(runTime).count());
+    // Each outcome: the file afterwards is the old one, the new one, or neither (a fault).
+    int kills = 0, keptOld = 0, tookNew = 0, torn = 0, leftoverSightings = 0, finished = 0;
+    std::size_t mostLeftovers = 0;
+    for (int step = 0; kills < 200 && step < 2000; ++step) {
+        const auto before = ReadBytes(File("k.dat"));
+        const pid_t pid = start(step);
+        ASSERT_GT(pid, 0);
+        std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        const bool killed = WIFSIGNALED(status);
+        kills += killed ? 1 : 0;
+        finished += killed ? 0 : 1;
+        const auto after = ReadBytes(File("k.dat"));
+        const std::string shownRx = std::to_string(140 + step % 30) + ".00000";
+        // The new file is the old one with channel 1 at the step's frequency.
+        const bool isOld = after == before;
+        const bool isNew =
+            !isOld && after.size() == 1024u &&
+            ShowJson(File("k.dat")).find("\"rx\": \"" + shownRx + "\"") != std::string::npos;
+        keptOld += isOld ? 1 : 0;
+        tookNew += isNew ? 1 : 0;
+        torn += !isOld && !isNew ? 1 : 0;
+        EXPECT_TRUE(isOld || isNew) << "step " << step << ": " << after.size() << " bytes";
+        const std::size_t leftovers = TemporaryFilesOf(m_dir.path(), "k.dat").size();
+        leftoverSightings += leftovers > 0 ? 1 : 0;
+        mostLeftovers = std::max(mostLeftovers, leftovers);
+    }
+    EXPECT_GE(kills, 200);
+    EXPECT_EQ(torn, 0);
+    ASSERT_EQ(Cli({"set", File("k.dat"), "2", "rx=150"}).exitCode, 0);
+    EXPECT_EQ(TemporaryFilesOf(m_dir.path(), "k.dat"), std::vector<std::string>{});
+    std::cout << "kill loop: run "
+              << std::chrono::duration_cast<std::chrono::milliseconds>(runTime).count() << " ms, "
+              << kills << " killed, " << finished << " finished first; file kept old " << keptOld
+              << ", took new " << tookNew << ", torn " << torn
+              << "; a temporary file was left after " << leftoverSightings << " steps (at most "
+              << mostLeftovers << " at once)\n";
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 // The desktop program from start-up to transfers, with real widgets on an offscreen screen and
 // the simulated radio on a pseudo-terminal.
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QProgressBar>
@@ -9,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include "../support/special_files.h"
 #include "core/link/serial_port_opener.h"
 #include "core/sim/demo_memory.h"
 #include "core/sim/pty_radio.h"
@@ -88,6 +93,39 @@ TEST_F(AppTest, TheCatalogueMessageFollowsTheLanguageAndAnEmptyLanguageHasNoCata
         ASSERT_EQ(m_messages.shown.size(), 1u);
         EXPECT_EQ(m_messages.shown[0].text, QString::fromUtf8(c.message));
     }
+}
+
+// A named pipe would keep the program from ever showing its window: as the file to open it is
+// refused and a new document takes its place; as the settings file it ends start-up, with why.
+TEST_F(AppTest, APipeInPlaceOfAFileIsReportedInsteadOfWaitedFor) {
+    const radioprog::testing::Fifo document(m_dir / "radio.dat");
+    StartOptions options;
+    options.appDir = m_dir.path().string();
+    options.file = QString::fromStdString(document.path().string());
+    CProgramApp app(options);
+    OnNextModal([](QWidget* modal) { LoginAs(qobject_cast<CLoginDlg*>(modal), 1, ""); });
+    ASSERT_TRUE(app.Start());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text.toStdString(),
+              "Cannot open \"" + document.path().string() +
+                  "\": it is a named pipe (FIFO), not a regular file");
+    ASSERT_NE(app.mainFrame()->activeView(), nullptr);
+    EXPECT_EQ(app.mainFrame()->activeView()->document().pathName(), "radioprog-test");
+
+    m_messages.shown.clear();
+    std::filesystem::remove(m_dir / "Program.ini");
+    const radioprog::testing::Fifo settings(m_dir / "Program.ini");
+    StartOptions plain;
+    plain.appDir = m_dir.path().string();
+    CProgramApp again(plain);
+    EXPECT_FALSE(again.Start());
+    ASSERT_EQ(m_messages.shown.size(), 2u);
+    EXPECT_EQ(m_messages.shown[0].text.toStdString(),
+              "Cannot open \"" + settings.path().string() +
+                  "\": it is a named pipe (FIFO), not a regular file");
+    EXPECT_EQ(m_messages.shown[1].text, "Load language DLL fail");
+    EXPECT_FALSE(document.rescued());
+    EXPECT_FALSE(settings.rescued());
 }
 
 TEST_F(AppTest, CancellingTheLoginEndsStartUp) {
@@ -182,6 +220,25 @@ TEST_F(ViewTest, ARefusedFrequencyIsReportedEmptiesTheRowAndStays) {
     EXPECT_EQ(m_view->grid().Col(), 1);
 }
 
+// Typed in the grid as in set: a comma for the point is understood, a value with anything
+// after its number is refused.
+TEST_F(ViewTest, TheGridTakesACommaForThePointAndRefusesTrailingCharacters) {
+    Click(3, 1);
+    QTest::keyClicks(RxEditor(), "145,0125");
+    QTest::keyClick(RxEditor(), Qt::Key_Return);
+    EXPECT_EQ(Row(3)[0], "145.01250");
+    for (const char* typed : {"145.0125abc", "145.0125.5", "145.0125 junk"}) {
+        m_messages.shown.clear();
+        Click(3, 1);
+        RxEditor()->setText(typed);
+        QTest::keyClick(RxEditor(), Qt::Key_Return);
+        ASSERT_EQ(m_messages.shown.size(), 1u) << typed;
+        EXPECT_EQ(m_messages.shown[0].text,
+                  "Error data Value, please input according the step value(6.25K/5k).");
+        EXPECT_EQ(Row(3), QStringList(8, "")) << typed;
+    }
+}
+
 TEST_F(ViewTest, EnterOnTheLastCellGoesBackToChannelOne) {
     Click(16, 1);
     QTest::keyClicks(RxEditor(), "150");
@@ -254,6 +311,122 @@ TEST_F(ViewTest, SaveWritesTheGridAndOpenReadsItBack) {
     ASSERT_TRUE(m_app->mainFrame()->OpenDocument(path));
     CProgramView* reopened = m_app->mainFrame()->activeView();
     EXPECT_EQ(reopened->grid().TextMatrix(3, 1), "146.52000");
+}
+
+// Triggers Save and answers a Save As dialog, should one come, with Cancel; true when it came.
+bool SaveAskedForAName(CMainFrame* frame) {
+    bool asked = false;
+    QTimer answer;
+    answer.setInterval(10);
+    QObject::connect(&answer, &QTimer::timeout, [&asked] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            asked = qobject_cast<QFileDialog*>(modal) != nullptr;
+            static_cast<QDialog*>(modal)->reject();
+        }
+    });
+    answer.start();
+    frame->action("save")->trigger();
+    return asked;
+}
+
+// Saving a file of any other size than 1024 bytes over itself would cut it: Save asks for a
+// name instead, and cancelling that leaves the file as it was.
+TEST_F(ViewTest, AFileThatIsNotRadioSizedIsOpenedWithAWordAndSavedOnlyUnderANewName) {
+    const QString radio = QString::fromStdString((m_dir / "radio.dat").string());
+    ASSERT_TRUE(m_view->Save(radio).ok());
+    auto bytes = radioprog::testing::ReadBytes(m_dir / "radio.dat");
+    bytes.resize(1025, 0x0A);
+    const std::string big = (m_dir / "big.dat").string();
+    radioprog::testing::WriteText(big, std::string(bytes.begin(), bytes.end()));
+    m_messages.shown.clear();
+
+    CMainFrame* frame = m_app->mainFrame();
+    ASSERT_TRUE(frame->OpenDocument(QString::fromStdString(big)));
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(
+        m_messages.shown[0].text.toStdString(),
+        "\"" + big + "\" holds 1025 bytes; a radio file holds 1024; only the first 1024 are used");
+
+    EXPECT_TRUE(SaveAskedForAName(frame));
+    EXPECT_EQ(std::filesystem::file_size(big), 1025u);
+
+    const std::string copy = (m_dir / "copy.dat").string();
+    OnNextModal([&copy](QWidget* modal) {
+        auto* name = modal->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(copy));
+        static_cast<QDialog*>(modal)->accept();
+    });
+    frame->action("save")->trigger();
+    EXPECT_EQ(std::filesystem::file_size(copy), 1024u);
+    EXPECT_EQ(std::filesystem::file_size(big), 1025u);
+    EXPECT_EQ(frame->activeView()->document().pathName(), copy);
+}
+
+// The desktop program's Open and Save over the same bad files as the command line's: what
+// cannot be a radio file is refused with why, a file of any other size is opened with a word
+// and saved only under a new name, a link or somebody else's file is saved as it was.
+TEST_F(ViewTest, BadFilesThroughOpenAndSave) {
+    const QString good = QString::fromStdString((m_dir / "good.dat").string());
+    ASSERT_TRUE(m_view->Save(good).ok());
+    const auto bytes = radioprog::testing::ReadBytes(m_dir / "good.dat");
+    const auto make = [this, &bytes](const std::string& name, std::size_t size) {
+        std::vector<std::uint8_t> content = bytes;
+        content.resize(size, 0x00);
+        radioprog::testing::WriteText(m_dir / name, std::string(content.begin(), content.end()));
+        return (m_dir / name).string();
+    };
+    const radioprog::testing::Fifo fifo(m_dir / "pipe.dat");
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    make("target.dat", 1024);
+    std::filesystem::create_symlink("target.dat", m_dir / "link.dat");
+    enum class Expect { Refused, Renamed, Saved };
+    struct BadFile {
+        std::string path;
+        Expect expect;
+        std::string says;
+    };
+    std::vector<BadFile> files = {
+        {make("empty.dat", 0), Expect::Refused, "it holds 0 bytes, a radio file holds 1024"},
+        {make("short.dat", 1023), Expect::Refused, "it holds 1023 bytes, a radio file holds 1024"},
+        {make("huge.dat", 1 << 20), Expect::Renamed, "holds 1048576 bytes"},
+        {(m_dir / "folder.dat").string(), Expect::Refused, "it is a folder, not a file"},
+        {fifo.path().string(), Expect::Refused, "it is a named pipe (FIFO), not a regular file"},
+        {"/dev/zero", Expect::Refused, "it is a device, not a regular file"},
+        {(m_dir / "link.dat").string(), Expect::Saved, ""},
+    };
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(make("theirs.dat", 1024).c_str(), kNobody, kNobody), 0);
+        files.push_back({(m_dir / "theirs.dat").string(), Expect::Saved, ""});
+    }
+    CMainFrame* frame = m_app->mainFrame();
+    for (const BadFile& file : files) {
+        SCOPED_TRACE(file.path);
+        m_messages.shown.clear();
+        const bool opened = frame->OpenDocument(QString::fromStdString(file.path));
+        EXPECT_EQ(opened, file.expect != Expect::Refused);
+        if (file.expect == Expect::Saved) {
+            EXPECT_TRUE(m_messages.shown.empty());
+        } else {
+            ASSERT_EQ(m_messages.shown.size(), 1u);
+            EXPECT_NE(m_messages.shown[0].text.toStdString().find(file.says), std::string::npos)
+                << m_messages.shown[0].text.toStdString();
+        }
+        if (opened) {
+            const auto before = std::filesystem::file_size(file.path);
+            EXPECT_EQ(SaveAskedForAName(frame), file.expect == Expect::Renamed);
+            EXPECT_EQ(std::filesystem::file_size(file.path), before);
+        }
+    }
+    EXPECT_TRUE(std::filesystem::is_symlink(m_dir / "link.dat"));
+    if (::geteuid() == 0) {
+        struct stat info {};
+        ASSERT_EQ(::stat((m_dir / "theirs.dat").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, kNobody);
+        EXPECT_EQ(info.st_gid, kNobody);
+    }
+    EXPECT_FALSE(fifo.rescued());
 }
 
 TEST_F(ViewTest, TheChannelWindowHidesAndComesBack) {
@@ -423,6 +596,39 @@ TEST_F(TransferTest, AUserWriteNeverSendsTheIdentityRecord) {
                            before.begin() + image::kIdentity));
     // The grid of the new document went out: channel 1 is empty on the radio now.
     EXPECT_EQ(after[image::ChannelOffset(1) + 3], 0xFF);
+}
+
+TEST_F(TransferTest, AWriteOfAFileThatMayNotBeARadiosAsksFirst) {
+    StartWith(1, "");
+    radioprog::testing::WriteText(m_dir / "zeros.dat", std::string(1024, '\0'));
+    ASSERT_TRUE(
+        m_app->mainFrame()->OpenDocument(QString::fromStdString((m_dir / "zeros.dat").string())));
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_NE(m_messages.shown[0].text.indexOf("may not be a radio file"), -1);
+    m_view = m_app->mainFrame()->activeView();
+    // The new channel window took the saved port; this test's radio is elsewhere.
+    m_app->context().link.portName = m_radio->devicePath();
+    const RadioImage before = m_radio->memory();
+
+    m_messages.shown.clear();
+    m_messages.answers = {QMessageBox::No};
+    Run("write");
+    ASSERT_TRUE(Finished());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text,
+              "The memory to write may not be a radio's: its band limits (0 - 0 MHz) are "
+              "impossible; its identity record does not begin with 50.\n"
+              "Write it to the radio anyway?");
+    EXPECT_EQ(m_radio->stats().halfBlocksWritten, 0u);
+    EXPECT_EQ(m_radio->memory(), before);
+
+    m_messages.answers = {QMessageBox::Yes};
+    Run("write");
+    ASSERT_TRUE(Finished());
+    // Asked again, and this time the radio was reached.
+    ASSERT_GE(m_messages.shown.size(), 2u);
+    EXPECT_EQ(m_messages.shown[1].text, m_messages.shown[0].text);
+    EXPECT_EQ(m_radio->stats().connections, 1u);
 }
 
 TEST_F(TransferTest, APasswordErrorAsksForThePasswordWithTheRoleFixed) {

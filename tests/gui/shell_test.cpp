@@ -532,7 +532,7 @@ TEST(MainFrameMenus, TheDocumentMenusComeWithTheFirstDocument) {
     testing::PrepareAppFolder(dir);
     radioprog::testing::WriteText(dir / "Program.ini", "[Setup]\nLanguage=English\n");
     AppContext context;
-    LoadSettings(context, dir.path());
+    EXPECT_TRUE(LoadSettings(context, dir.path()));
     SerialPortOpener opener(StoredPortBinding(context.userStore));
     CMainFrame frame(context, opener);
     frame.show();

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "../support/process.h"
+#include "../support/special_files.h"
 #include "../support/temp_dir.h"
 #include "../support/tty_client.h"
 #include "core/radio/memory_image.h"
@@ -194,6 +195,19 @@ TEST(SimTest, RefusesBadOptionsAndFilesItCannotUse) {
         EXPECT_NE(result.err, "");
     }
     EXPECT_EQ(testing::ReadText(shortFile), "only a few bytes");
+}
+
+// A memory file that is a named pipe would keep the radio waiting for a writer before it ever
+// printed its device.
+TEST(SimTest, RefusesAMemoryFileThatIsNotARegularFile) {
+    TempDir dir;
+    const testing::Fifo fifo(dir / "radio.dat");
+    const auto result = RunProcess(RADIOPROG_SIM, {"--memory", fifo.path().string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Cannot open \"" + fifo.path().string() +
+                              "\": it is a named pipe (FIFO), not a regular file\n");
+    EXPECT_FALSE(fifo.rescued());
 }
 
 }  // namespace

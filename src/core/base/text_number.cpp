@@ -1,5 +1,6 @@
 #include "core/base/text_number.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -82,29 +83,28 @@ double NumberValue(std::string_view number) {
 
 }  // namespace
 
-double LeadingNumber(std::string_view text) {
+std::optional<ScannedNumber> ScanNumber(std::string_view text) {
     text = SkipBlanks(text);
     const bool negative = TakeSign(text);
     const std::size_t length = NumberLength(text);
     if (length == 0) {
-        return 0.0;
+        return std::nullopt;
     }
     const double value = NumberValue(text.substr(0, length));
-    return negative ? -value : value;
+    return ScannedNumber{negative ? -value : value, text.substr(length)};
+}
+
+double LeadingNumber(std::string_view text) {
+    const auto scanned = ScanNumber(text);
+    return scanned ? scanned->value : 0.0;
 }
 
 std::optional<double> ReadWholeNumber(std::string_view text) {
-    text = SkipBlanks(text);
-    const bool negative = TakeSign(text);
-    const std::size_t length = NumberLength(text);
-    if (length == 0 || !SkipBlanks(text.substr(length)).empty()) {
+    const auto scanned = ScanNumber(text);
+    if (!scanned || !OnlyBlanks(scanned->rest) || !std::isfinite(scanned->value)) {
         return std::nullopt;
     }
-    const double value = NumberValue(text.substr(0, length));
-    if (!std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return negative ? -value : value;
+    return scanned->value;
 }
 
 std::optional<int> ReadWholeInt(std::string_view text) {
@@ -150,6 +150,17 @@ std::optional<ScannedInt> ScanInt(std::string_view text) {
         value = std::numeric_limits<int>::min();
     }
     return ScannedInt{static_cast<int>(value), text.substr(end)};
+}
+
+std::optional<int> ReadPlainDecimal(std::string_view text) {
+    if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) {
+        return std::nullopt;
+    }
+    return ReadWholeInt(text);
+}
+
+bool OnlyBlanks(std::string_view text) {
+    return SkipBlanks(text).empty();
 }
 
 int LeadingInt(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "core/doc/app_context.h"
 
+#include "core/base/regular_file.h"
+
 namespace radioprog {
 namespace {
 
@@ -9,13 +11,20 @@ constexpr std::string_view kRoleValue = "Power";
 
 }  // namespace
 
-void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory) {
+Status LoadSettings(AppContext& context, const std::filesystem::path& appDirectory) {
     context.appDirectory = appDirectory;
     context.profile.SetDirectory(appDirectory);
-    context.profile.Load("Program.ini", /*writeBack=*/true, /*caseInsensitive=*/true,
-                         /*backup=*/false);
+    Status loaded = Status::Ok();
+    const bool read = context.profile.Load("Program.ini", /*writeBack=*/true,
+                                           /*caseInsensitive=*/true, /*backup=*/false, &loaded);
     context.languageName = context.profile.GetValue("Setup", "Language", "");
     context.language = LanguageOfSetting(context.languageName);
+    // A settings file that cannot be created leaves the defaults in force without a word; one
+    // that is there and cannot be read (a named pipe, a device) is a mistake to hear about.
+    if (!read && KindOfFile(appDirectory / "Program.ini") != FileKind::Missing) {
+        return loaded;
+    }
+    return Status::Ok();
 }
 
 std::optional<AccessRole> LoadAccessRole(const AppContext& context) {

@@ -42,7 +42,10 @@ struct AppContext {
 
 /// Loads `Program.ini` from @p appDirectory (creating it when missing, written back when the
 /// context ends) and fixes the language of the run: Chinese only for the exact name "Chinese".
-void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory);
+/// Fails when the file is there but cannot be read, a named pipe or a device among them; the
+/// message is English, the language being one of the settings that could not be read. The
+/// defaults are then in force.
+Status LoadSettings(AppContext& context, const std::filesystem::path& appDirectory);
 
 /// The access role the Login dialog offers first at the next start: the per-user value `Power`
 /// of section `Data`, User when it is not there; nothing when it holds neither 0 nor 1 (the

@@ -47,7 +47,9 @@ bool DocumentSession::Save(bool saveAs) {
     if (!doc || !m_window.DocumentShown()) {
         return false;
     }
-    std::optional<std::filesystem::path> path = SaveTarget(doc->pathName(), saveAs);
+    // A file of another size than a radio file's is never cut by Save: it takes a new name.
+    std::optional<std::filesystem::path> path =
+        SaveTarget(doc->pathName(), saveAs || doc->SaveWouldCutFile());
     if (!path) {
         path = m_questions.AskSaveName(doc->pathName());
         if (!path) {

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <limits>
 #include <system_error>
 #include <utility>
 
 #include "core/base/ascii_text.h"
 #include "core/base/atomic_file.h"
+#include "core/base/regular_file.h"
 
 namespace radioprog {
 namespace {
@@ -38,32 +41,32 @@ bool IsGbkLead(unsigned char c) {
 
 enum class ReadResult { Read, Missing, Failed };
 
-ReadResult ReadWholeFile(const std::filesystem::path& path, bool create, std::string& bytes) {
-    // O_CREAT without O_TRUNC: a file that appears between the check and the open is read, not
-    // emptied.
-    const int flags = O_RDONLY | O_CLOEXEC | (create ? O_CREAT : 0);
-    const int fd = ::open(path.c_str(), flags, 0666);
-    if (fd < 0) {
-        return !create && errno == ENOENT ? ReadResult::Missing : ReadResult::Failed;
+// Only a regular file is read: a named pipe would wait for a writer, a device would give what it
+// produces. A missing file is created when asked (O_CREAT without O_TRUNC: a file that appears
+// meanwhile is read, not emptied).
+ReadResult ReadWholeFile(const std::filesystem::path& path, bool create, std::string& bytes,
+                         Status& status) {
+    FileStart file;
+    status =
+        ReadRegularFile(path, std::numeric_limits<std::size_t>::max(), Language::English, file);
+    if (status) {
+        bytes = std::move(file.bytes);
+        return ReadResult::Read;
     }
-    bytes.clear();
-    char buffer[16384];
-    for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ::close(fd);
-            return ReadResult::Failed;
-        }
-        if (got == 0) {
-            break;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(got));
+    if (!file.missing) {
+        return ReadResult::Failed;
+    }
+    if (!create) {
+        return ReadResult::Missing;
+    }
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        status = Status::Error(CannotOpen(path, std::strerror(errno), Language::English));
+        return ReadResult::Failed;
     }
     ::close(fd);
-    return ReadResult::Read;
+    return ReadWholeFile(path, false, bytes, status) == ReadResult::Read ? ReadResult::Read
+                                                                         : ReadResult::Failed;
 }
 
 // The number a backup's name ends with: its last three characters read as decimal digits,
@@ -97,28 +100,28 @@ void CIniProfile::SetDirectory(std::filesystem::path directory) {
     m_directory = std::move(directory);
 }
 
-bool CIniProfile::Load(std::string_view fileName, bool writeBack, bool caseInsensitive,
-                       bool backup) {
+bool CIniProfile::Load(std::string_view fileName, bool writeBack, bool caseInsensitive, bool backup,
+                       Status* status) {
     std::filesystem::path folder = m_directory;
     if (folder.empty()) {
         std::error_code error;
         folder = std::filesystem::current_path(error);
     }
-    return LoadFile(folder / fileName, writeBack, caseInsensitive, backup);
+    return LoadFile(folder / fileName, writeBack, caseInsensitive, backup, status);
 }
 
 bool CIniProfile::LoadFile(const std::filesystem::path& fullPath, bool writeBack,
-                           bool caseInsensitive, bool backup) {
-    return LoadFrom(fullPath, writeBack, caseInsensitive, backup, IfMissing::Create);
+                           bool caseInsensitive, bool backup, Status* status) {
+    return LoadFrom(fullPath, writeBack, caseInsensitive, backup, IfMissing::Create, status);
 }
 
 bool CIniProfile::LoadFileIfPresent(const std::filesystem::path& fullPath, bool writeBack,
-                                    bool caseInsensitive, bool backup) {
-    return LoadFrom(fullPath, writeBack, caseInsensitive, backup, IfMissing::StartEmpty);
+                                    bool caseInsensitive, bool backup, Status* status) {
+    return LoadFrom(fullPath, writeBack, caseInsensitive, backup, IfMissing::StartEmpty, status);
 }
 
 bool CIniProfile::LoadFrom(const std::filesystem::path& fullPath, bool writeBack,
-                           bool caseInsensitive, bool backup, IfMissing ifMissing) {
+                           bool caseInsensitive, bool backup, IfMissing ifMissing, Status* status) {
     if (!m_path.empty()) {
         static_cast<void>(Save(false));
         Clear();
@@ -128,7 +131,12 @@ bool CIniProfile::LoadFrom(const std::filesystem::path& fullPath, bool writeBack
     m_backup = backup;
 
     std::string bytes;
-    switch (ReadWholeFile(fullPath, ifMissing == IfMissing::Create, bytes)) {
+    Status read = Status::Ok();
+    const ReadResult result = ReadWholeFile(fullPath, ifMissing == IfMissing::Create, bytes, read);
+    if (status != nullptr) {
+        *status = result == ReadResult::Failed ? read : Status::Ok();
+    }
+    switch (result) {
         case ReadResult::Failed:
             return false;
         case ReadResult::Missing:

@@ -39,15 +39,18 @@ public:
     /// @param caseInsensitive match section names, keys and stored values without regard to
     ///        letter case; only ASCII letters fold, the bytes of multibyte characters never do.
     /// @param backup copy the file to a numbered backup before the save at destruction.
-    /// @return false when the file can be neither read nor created; the store is then empty.
-    bool Load(std::string_view fileName, bool writeBack, bool caseInsensitive, bool backup);
+    /// @param status when given, set to why the file could not be loaded.
+    /// @return false when the file can be neither read nor created, or is not a regular file (a
+    ///         named pipe, a device); the store is then empty.
+    bool Load(std::string_view fileName, bool writeBack, bool caseInsensitive, bool backup,
+              Status* status = nullptr);
     /// Loads the file at @p fullPath; same rules as `Load`.
     bool LoadFile(const std::filesystem::path& fullPath, bool writeBack, bool caseInsensitive,
-                  bool backup);
+                  bool backup, Status* status = nullptr);
     /// Like `LoadFile`, except that a missing file is neither created nor an error: the store
     /// starts empty and the first `Save` that has something to write creates the file.
     bool LoadFileIfPresent(const std::filesystem::path& fullPath, bool writeBack,
-                           bool caseInsensitive, bool backup);
+                           bool caseInsensitive, bool backup, Status* status = nullptr);
 
     /// The value of @p key in the first section named @p section, with a trailing comment
     /// (from the first "//", from a tab followed by ';', from the first "/*") cut off; the
@@ -95,7 +98,7 @@ private:
     enum class IfMissing { Create, StartEmpty };
 
     bool LoadFrom(const std::filesystem::path& fullPath, bool writeBack, bool caseInsensitive,
-                  bool backup, IfMissing ifMissing);
+                  bool backup, IfMissing ifMissing, Status* status);
     void Parse(std::string_view text);
     void AddSection(std::string_view name);
     int FindSection(std::string_view name) const;

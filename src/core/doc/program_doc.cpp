@@ -1,26 +1,42 @@
 #include "core/doc/program_doc.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 
 #include "core/base/atomic_file.h"
+#include "core/base/regular_file.h"
 #include "core/doc/app_context.h"
 #include "core/radio/channel_codec.h"
 #include "core/radio/display_texts.h"
+#include "core/radio/image_doubts.h"
 
 namespace radioprog {
 namespace {
 
-std::string OpenError(const std::filesystem::path& path, std::string_view cause) {
-    return "Cannot open \"" + path.string() + "\": " + std::string(cause);
+std::string TooShort(const std::filesystem::path& path, std::size_t size, Language language) {
+    const std::string bytes = std::to_string(size);
+    return CannotOpen(path,
+                      language == Language::Chinese
+                          ? "它只有 " + bytes + " 字节，对讲机文件为 1024 字节"
+                          : "it holds " + bytes + " bytes, a radio file holds 1024",
+                      language);
+}
+
+std::string TooLong(const std::filesystem::path& path, std::uintmax_t size, Language language) {
+    const std::string bytes = std::to_string(size);
+    if (language == Language::Chinese) {
+        return "“" + path.string() + "”有 " + bytes +
+               " 字节；对讲机文件为 1024 字节；只使用前 1024 字节";
+    }
+    return "\"" + path.string() + "\" holds " + bytes +
+           " bytes; a radio file holds 1024; only the first 1024 are used";
 }
 
 }  // namespace
 
 bool CProgramDoc::OnNewDocument(AppContext& context) {
     SetModifiedFlag(false);
+    m_openedSize = image::kSize;
+    m_doubtful = false;
     m_image = NewRadioImage(context.link.loginPassword);
     m_texts = TextGrid();
     m_title = std::string(texts::kChannelInformation.In(context.language));
@@ -30,25 +46,16 @@ bool CProgramDoc::OnNewDocument(AppContext& context) {
 }
 
 Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext& context) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) {
-        return Status::Error(OpenError(path, "it is a folder"));
+    FileStart file;
+    if (Status read = ReadRegularFile(path, image::kSize, context.language, file); !read) {
+        return read;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return Status::Error(OpenError(path, std::strerror(errno)));
+    if (file.bytes.size() < image::kSize) {
+        return Status::Error(TooShort(path, file.bytes.size(), context.language));
     }
-    RadioImage loaded{};
-    file.read(reinterpret_cast<char*>(loaded.data()), static_cast<std::streamsize>(loaded.size()));
-    const auto got = file.gcount();
-    if (file.bad()) {
-        return Status::Error(OpenError(path, "the file could not be read"));
-    }
-    if (got < static_cast<std::streamsize>(loaded.size())) {
-        return Status::Error(
-            OpenError(path, "it holds " + std::to_string(got) + " bytes, a radio file holds 1024"));
-    }
-    m_image = loaded;
+    std::copy(file.bytes.begin(), file.bytes.end(), m_image.begin());
+    m_openedSize = file.size;
+    m_doubtful = !ImageDoubts(m_image, context.language).empty();
     m_texts = TextGrid();
     m_pathName = path;
     m_title = path.filename().string();
@@ -60,13 +67,26 @@ Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext
 
 Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const AppContext& context) {
     StoreTexts(context.band);
-    if (Status status = WriteFileAtomically(path, m_image); !status) {
+    if (Status status = WriteFileAtomically(path, m_image, context.language); !status) {
         return status;
     }
     m_pathName = path;
     m_title = path.filename().string();
+    m_openedSize = image::kSize;
+    m_doubtful = false;
     SetModifiedFlag(false);
     return Status::Ok();
+}
+
+std::string CProgramDoc::OpenWarning(Language language) const {
+    std::string warning =
+        m_openedSize != image::kSize ? TooLong(m_pathName, m_openedSize, language) : "";
+    const std::string doubt =
+        m_doubtful ? RadioFileDoubt(m_pathName.string(), m_image, language) : "";
+    if (!doubt.empty()) {
+        warning += (warning.empty() ? "" : "\n") + doubt;
+    }
+    return warning;
 }
 
 void CProgramDoc::SetModifiedFlag(bool modified) {

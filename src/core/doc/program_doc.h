@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -10,8 +11,10 @@
 #include "core/base/string_table.h"
 #include "core/doc/document_edit.h"
 #include "core/radio/band_limits.h"
+#include "core/radio/channel_grid.h"
 #include "core/radio/memory_image.h"
 #include "core/radio/new_image.h"
+#include "core/radio/packed_password.h"
 #include "core/radio/text_grid.h"
 
 namespace radioprog {
@@ -42,9 +45,18 @@ public:
     /// Sets the new-document flag.
     bool OnNewDocument(AppContext& context);
 
-    /// Reads the first 1024 bytes of @p path. A shorter or unreadable file fails with a message
-    /// and leaves the document as it was. Clears the new-document flag.
+    /// Reads the first 1024 bytes of @p path. A shorter or unreadable file, or anything but a
+    /// regular file, fails with a message in the run's language and leaves the document as it
+    /// was. A longer file opens; `OpenWarning` then says so. Clears the new-document flag.
     [[nodiscard]] Status OnOpenDocument(const std::filesystem::path& path, AppContext& context);
+
+    /// What the user should know about the file just opened, in @p language: a size other than
+    /// 1024 bytes, an image that may not be a radio's (see `ImageDoubts`). Empty when it is a
+    /// radio file; empty again after a save.
+    std::string OpenWarning(Language language) const;
+    /// True after opening a file longer than 1024 bytes, until the document is saved: saving
+    /// over that file would cut it to the image's 1024 bytes.
+    bool SaveWouldCutFile() const { return m_openedSize > image::kSize; }
 
     /// Stores the texts and the band limits in use into the image, then writes the image to
     /// @p path atomically; on failure the old file is kept and the message says why.
@@ -91,6 +103,8 @@ private:
     std::filesystem::path m_pathName;
     bool m_modified = false;
     DocumentObserver* m_observer = nullptr;
+    std::uintmax_t m_openedSize = image::kSize;  ///< of the file opened, until the next save
+    bool m_doubtful = false;  ///< the image opened may not be a radio's, until the next save
 };
 
 }  // namespace radioprog

@@ -1,6 +1,7 @@
 #include "core/doc/radio_transfer.h"
 
 #include "core/doc/app_context.h"
+#include "core/radio/image_doubts.h"
 
 namespace radioprog {
 
@@ -15,11 +16,17 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
                                  std::string(StringText(*refusal, context.language)));
         }
     }
+    RadioTransferResult result;
     if (direction == TransferDirection::Write) {
         doc.StoreTexts(context.band);
+        // Checked on what would go out: the band in use may have mended the file's.
+        const std::string doubt = WriteDoubtQuestion(doc.image(), context.language);
+        if (!doubt.empty() && !observer.ConfirmWrite(doubt)) {
+            result.outcome.kind = TransferOutcome::Kind::Cancelled;
+            return result;
+        }
     }
     RadioImage image = doc.image();
-    RadioTransferResult result;
     result.outcome = TransferImage(direction, image, opener, context.link, observer);
     const bool moved = result.outcome.kind == TransferOutcome::Kind::Complete ||
                        result.outcome.kind == TransferOutcome::Kind::Incomplete;

@@ -10,6 +10,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/base/regular_file.h"
 #include "core/doc/ini_profile.h"
 
 namespace radioprog {
@@ -89,6 +90,14 @@ std::filesystem::path UserStore::DefaultLocation() {
     return HomeFolder() / ".config" / relative;
 }
 
+Status UserStore::Check(Language language) const {
+    const FileKind kind = KindOfFile(m_file);
+    if (kind == FileKind::Missing || kind == FileKind::Regular || kind == FileKind::Unknown) {
+        return Status::Ok();
+    }
+    return Status::Error(CannotOpen(m_file, NotARegularFile(kind, language), language));
+}
+
 std::optional<std::uint32_t> UserStore::GetInt(std::string_view keyPath,
                                                std::string_view name) const {
     CIniProfile store;
@@ -138,8 +147,9 @@ Status UserStore::Store(std::string_view keyPath, std::string_view name, std::st
         }
     }
     CIniProfile store;
-    if (!store.LoadFileIfPresent(m_file, false, true, false)) {
-        return Status::Error("Cannot read \"" + m_file.string() + "\"");
+    if (Status loaded = Status::Ok();
+        !store.LoadFileIfPresent(m_file, false, true, false, &loaded)) {
+        return loaded;
     }
     // The store compares values without regard to case, so "/dev/ttyusb0" over "/dev/ttyUSB0"
     // would count as no change and never reach the disk; a device path's case matters.

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/language.h"
 #include "core/base/status.h"
 
 namespace radioprog {
@@ -23,6 +24,11 @@ public:
     static std::filesystem::path DefaultLocation();
 
     const std::filesystem::path& file() const { return m_file; }
+
+    /// Fails, saying why in @p language, when the file is there but is not a regular file (a
+    /// named pipe, a device, a folder): every read would then find nothing and every change
+    /// fail. A missing file is fine: the first change creates it.
+    Status Check(Language language) const;
 
     /// The stored value, or nothing when the value (or the whole file) is missing or unreadable.
     std::optional<std::uint32_t> GetInt(std::string_view keyPath, std::string_view name) const;

@@ -34,6 +34,12 @@ public:
     /// user cancelled.
     virtual std::optional<PackedPassword> ReLogin() = 0;
     virtual void ShowMessage(LinkMessage message, const std::string& detail) = 0;
+    /// Asks @p question (why the image may not be a radio's, and whether to write it anyway)
+    /// before a write; true to write. An observer that cannot ask answers no.
+    virtual bool ConfirmWrite(const std::string& question) {
+        (void)question;
+        return false;
+    }
 };
 
 }  // namespace radioprog

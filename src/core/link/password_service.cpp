@@ -96,6 +96,12 @@ std::string ShowUserPassword(const RadioImage& image) {
     return std::string(text.begin(), firstNonDigit);
 }
 
+bool HasUserPassword(const RadioImage& image) {
+    return IsPasswordSet({image[image::kIdentityUserPassword],
+                          image[image::kIdentityUserPassword + 1],
+                          image[image::kIdentityUserPassword + 2]});
+}
+
 PasswordResult OnQuery(PortOpener& opener, const LinkSession& session, RadioImage& image) {
     std::unique_ptr<RadioPort> port;
     IdentityReply identity{};

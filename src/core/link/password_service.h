@@ -37,6 +37,11 @@ bool StoreUserPassword(RadioImage& image, std::string_view digits);
 /// three bytes in hexadecimal.
 std::string ShowUserPassword(const RadioImage& image);
 
+/// Whether the identity record holds a User password (its first digit is a decimal digit).
+bool HasUserPassword(const RadioImage& image);
+/// What a query says of a radio without a User password instead of showing one.
+inline constexpr BilingualText kNoUserPassword{"No User password is set", "未设置用户密码"};
+
 /// Reads the radio's identity record into the image, after checking its Admin password against
 /// the login password.
 PasswordResult OnQuery(PortOpener& opener, const LinkSession& session, RadioImage& image);

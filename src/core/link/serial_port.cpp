@@ -61,6 +61,13 @@ std::string DescribePermissionDenied(const std::filesystem::path& device) {
            " $USER, then log in again";
 }
 
+// Whether the line's exclusive-access flag is set, by whoever set it. A driver that cannot
+// tell is taken to hold nobody out.
+bool HeldExclusively(int fd) {
+    int exclusive = 0;
+    return ::ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
 void Configure(termios& settings) {
     ::cfmakeraw(&settings);
     settings.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
@@ -165,6 +172,12 @@ std::unique_ptr<SerialPort> SerialPort::Open(const std::filesystem::path& device
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         return closeAndFail(fd);
     }
+    // Another program's flag lets root in all the same; asked for, it keeps root out too, and
+    // this port never sets it and so never clears it.
+    if (HeldExclusively(fd)) {
+        ::close(fd);
+        return fail(EBUSY);
+    }
     if (::ioctl(fd, TIOCEXCL) != 0) {
         return closeAndFail(fd);
     }
@@ -181,13 +194,14 @@ bool SerialPort::CanOpen(const std::filesystem::path& device) {
     if (fd < 0) {
         return false;
     }
-    // The same checks as Open, short of taking the line: a holder's TIOCEXCL already made the
-    // open fail, its lock makes flock fail. Nothing is configured.
+    // The same checks as Open, short of taking the line: a holder's TIOCEXCL made the open fail
+    // (or, for root, is asked for), its lock makes flock fail. Nothing is configured.
     termios settings{};
-    const bool unheld = ::tcgetattr(fd, &settings) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
-    if (unheld) {
+    const bool unlocked = ::tcgetattr(fd, &settings) == 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (unlocked) {
         ::flock(fd, LOCK_UN);
     }
+    const bool unheld = unlocked && !HeldExclusively(fd);
     ::close(fd);
     return unheld;
 }

@@ -17,7 +17,8 @@ class SerialPort final : public RadioPort {
 public:
     /// Opens @p device for reading and writing and configures the line. The device is held
     /// exclusively: a second open, by this or another process, fails as busy until this port
-    /// is destroyed.
+    /// is destroyed. A line that another program holds, with a lock or with the exclusive-access
+    /// flag alone, is refused as in use, also for root.
     /// @param error when given, set to the reason on failure ("no such device: /dev/ttyUSB0").
     /// @return the open port, or null on failure.
     static std::unique_ptr<SerialPort> Open(const std::filesystem::path& device,

@@ -197,6 +197,14 @@ void GridToImage(const ChannelGrid& grid, const BandLimits& bandInUse, RadioImag
     }
 }
 
+bool CommitDropsEdit(const ChannelGrid& grid, int row, int col) {
+    const bool noRx = grid.TextMatrix(row, column::kRxFrequency).empty();
+    if (col == column::kTxFrequency) {
+        return noRx;
+    }
+    return col > column::kTxFrequency && noRx && grid.TextMatrix(row, column::kTxFrequency).empty();
+}
+
 std::optional<StringId> CommitEditedCell(ChannelGrid& grid, const BandLimits& bandInUse,
                                          Language language) {
     if (!grid.EditorVisible()) {
@@ -212,9 +220,7 @@ std::optional<StringId> CommitEditedCell(ChannelGrid& grid, const BandLimits& ba
         } else if (col == column::kTxFrequency) {
             refusal = CommitTxFrequency(grid, row, typed, bandInUse);
         } else if (col > column::kTxFrequency && col < column::kCount) {
-            const bool programmed = !grid.TextMatrix(row, column::kRxFrequency).empty() ||
-                                    !grid.TextMatrix(row, column::kTxFrequency).empty();
-            grid.SetTextMatrix(row, col, programmed ? typed : string());
+            grid.SetTextMatrix(row, col, CommitDropsEdit(grid, row, col) ? string() : typed);
         }
     }
     grid.HideEditor();

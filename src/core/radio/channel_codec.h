@@ -27,6 +27,11 @@ void GridToImage(const ChannelGrid& grid, const BandLimits& bandInUse, RadioImag
 std::optional<StringId> CommitEditedCell(ChannelGrid& grid, const BandLimits& bandInUse,
                                          Language language);
 
+/// True when an edit committed in column @p col of row @p row ends empty whatever its text: a
+/// transmit frequency is kept only beside a receive frequency, the other fields only beside a
+/// frequency.
+bool CommitDropsEdit(const ChannelGrid& grid, int row, int col);
+
 /// The cell text of a tone word; @p incomplete decides whether "no tone" shows "None" or nothing.
 std::string ToneText(std::uint16_t word, bool incomplete, Language language);
 /// The two bytes (low, high) of the tone word a cell text stands for.

@@ -27,7 +27,9 @@ std::string FrequencyText(std::uint32_t value10Hz);
 std::uint32_t TypedFrequency10Hz(std::string_view text);
 
 /// Reads a typed frequency, checks it against the band (both edges included) and the steps. The
-/// step test uses the typed value, not the rounded text: 145.012499 is off-step.
+/// step test uses the typed value, not the rounded text: 145.012499 is off-step. The text must
+/// be one number, a comma standing for the decimal point: anything after the number makes it
+/// off-step; a text that does not begin with a number reads as 0 and so is out of range.
 FrequencyEntry CheckFrequency(std::string_view typed, const BandLimits& band);
 
 }  // namespace radioprog

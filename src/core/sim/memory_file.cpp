@@ -1,29 +1,24 @@
 #include "core/sim/memory_file.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
+#include <algorithm>
 #include <string>
 
 #include "core/base/atomic_file.h"
+#include "core/base/regular_file.h"
 
 namespace radioprog {
 
 Status LoadMemoryFile(const std::filesystem::path& path, RadioImage& memory) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        return Status::Error("Cannot open \"" + path.string() + "\": " + std::strerror(errno));
+    FileStart file;
+    if (Status read = ReadRegularFile(path, memory.size(), Language::English, file); !read) {
+        return read;
     }
-    RadioImage loaded{};
-    file.read(reinterpret_cast<char*>(loaded.data()), static_cast<std::streamsize>(loaded.size()));
-    if (file.bad()) {
-        return Status::Error("Cannot read \"" + path.string() + "\"");
-    }
-    if (const auto got = file.gcount(); got < static_cast<std::streamsize>(loaded.size())) {
+    if (file.bytes.size() < memory.size()) {
         return Status::Error("Cannot use \"" + path.string() + "\": it holds " +
-                             std::to_string(got) + " bytes, a radio memory holds 1024");
+                             std::to_string(file.bytes.size()) +
+                             " bytes, a radio memory holds 1024");
     }
-    memory = loaded;
+    std::copy(file.bytes.begin(), file.bytes.end(), memory.begin());
     return Status::Ok();
 }
 

@@ -179,8 +179,18 @@ bool CMainFrame::OpenDocument(const QString& path) {
     if (!doc) {
         return false;
     }
-    AddView(std::move(doc));
+    ShowOpened(std::move(doc));
     return true;
+}
+
+// A file that is not quite a radio file opens all the same, and the user is told what is odd
+// about it once its window is there.
+void CMainFrame::ShowOpened(std::unique_ptr<CProgramDoc> doc) {
+    const std::string warning = doc->OpenWarning(m_context.language);
+    AddView(std::move(doc));
+    if (!warning.empty()) {
+        m_questions.ShowProblem(warning);
+    }
 }
 
 bool CMainFrame::SaveDocument(bool saveAs) {
@@ -199,7 +209,7 @@ void CMainFrame::OnNew() {
 
 void CMainFrame::OnOpen() {
     if (auto doc = m_session.Open()) {
-        AddView(std::move(doc));
+        ShowOpened(std::move(doc));
     }
 }
 

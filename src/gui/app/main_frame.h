@@ -86,6 +86,7 @@ private:
     void ConnectCommands();
     CommandSituation Situation() const;
     CChildFrame* AddView(std::unique_ptr<CProgramDoc> doc);
+    void ShowOpened(std::unique_ptr<CProgramDoc> doc);
     void OnNew();
     void OnOpen();
     void OnChannelInformation();

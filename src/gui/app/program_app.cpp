@@ -97,7 +97,12 @@ bool CProgramApp::Login() {
 }
 
 bool CProgramApp::Start() {
-    LoadSettings(*m_context, ResolveAppDirectory(m_options.appDir));
+    if (Status loaded = LoadSettings(*m_context, ResolveAppDirectory(m_options.appDir)); !loaded) {
+        Warn(loaded);
+    }
+    if (Status store = m_context->userStore.Check(m_context->language); !store) {
+        Warn(store);
+    }
     if (!LoadCatalogue() || !Login()) {
         return false;
     }
@@ -146,11 +151,14 @@ void CProgramApp::BindPorts() {
 }
 
 void CProgramApp::Exit() {
-    const Status stored = StoreAccessRole(*m_context);
-    if (!stored) {
-        Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
-                        QString::fromStdString(stored.message()), QMessageBox::Ok);
+    if (const Status stored = StoreAccessRole(*m_context); !stored) {
+        Warn(stored);
     }
+}
+
+void CProgramApp::Warn(const Status& problem) {
+    Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
+                    Q(problem.message()), QMessageBox::Ok);
 }
 
 }  // namespace radioprog::gui

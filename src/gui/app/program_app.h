@@ -47,6 +47,8 @@ private:
     bool LoadCatalogue();
     bool Login();
     void BindPorts();
+    /// A problem that does not end the run, in a message box.
+    void Warn(const Status& problem);
 
     StartOptions m_options;
     std::unique_ptr<AppContext> m_context;

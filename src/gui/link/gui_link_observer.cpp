@@ -45,6 +45,11 @@ std::optional<PackedPassword> GuiLinkObserver::ReLogin() {
     return m_context.link.loginPassword;
 }
 
+bool GuiLinkObserver::ConfirmWrite(const std::string& question) {
+    return Messages().Show(m_owner, QMessageBox::Warning, AppName(), Q(question),
+                           QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
 void GuiLinkObserver::ShowMessage(LinkMessage message, const std::string& detail) {
     const Language language = m_context.language;
     QString text = Q(LinkMessageText(message, language));

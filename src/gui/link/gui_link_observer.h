@@ -22,6 +22,7 @@ public:
     bool AskRetry() override;
     std::optional<PackedPassword> ReLogin() override;
     void ShowMessage(LinkMessage message, const std::string& detail) override;
+    bool ConfirmWrite(const std::string& question) override;
 
 private:
     QString AppName() const;

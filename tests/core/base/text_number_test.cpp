@@ -114,6 +114,57 @@ TEST(FormatFixed, RoundsLikePrintf) {
     EXPECT_EQ(FormatFixed(145.012499, 5), "145.01250");
 }
 
+TEST(ScanNumber, ReadsTheLeadingNumberAndReturnsTheRest) {
+    struct Case {
+        const char* text;
+        double value;
+        const char* rest;
+    };
+    const Case cases[] = {
+        {"145.0125", 145.0125, ""},
+        {" 145.5MHz", 145.5, "MHz"},
+        {"1.2.3", 1.2, ".3"},
+        {"-7.25 x", -7.25, " x"},
+        {"1e", 1, "e"},
+        {"2E+1x", 20, "x"},
+        {"1e999", HUGE_VAL, ""},
+        {"5.", 5, ""},
+    };
+    for (const Case& c : cases) {
+        const auto scanned = ScanNumber(c.text);
+        ASSERT_TRUE(scanned) << c.text;
+        EXPECT_EQ(scanned->value, c.value) << c.text;
+        EXPECT_EQ(scanned->rest, c.rest) << c.text;
+    }
+    for (const char* none : {"", " ", "abc", ".", "-", "inf"}) {
+        EXPECT_FALSE(ScanNumber(none)) << '"' << none << '"';
+    }
+}
+
+TEST(ReadPlainDecimal, TakesDigitsAndNothingElse) {
+    struct Case {
+        const char* text;
+        std::optional<int> value;
+    };
+    const Case cases[] = {
+        {"1", 1},
+        {"16", 16},
+        {"007", 7},
+        {"2147483647", INT32_MAX},
+        {"", std::nullopt},
+        {" 1", std::nullopt},
+        {"1 ", std::nullopt},
+        {"+1", std::nullopt},
+        {"-1", std::nullopt},
+        {"0x1", std::nullopt},
+        {"1e1", std::nullopt},
+        {"2147483648", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ReadPlainDecimal(c.text), c.value) << '"' << c.text << '"';
+    }
+}
+
 TEST(ScanInt, ReturnsTheRestAfterTheNumber) {
     const auto scanned = ScanInt("136-174MHz");
     ASSERT_TRUE(scanned);

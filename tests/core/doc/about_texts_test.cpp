@@ -43,7 +43,7 @@ TEST(ReportOwner, CopyrightsOwnerOfTheLanguageSection) {
                        "[Setup]\nLanguage=English\n[English]\nCopyrights Owner=Example Radio Co.\n"
                        "[Chinese]\nCompany=示例\n");
     AppContext context(dir / "user.ini");
-    LoadSettings(context, dir.path());
+    EXPECT_TRUE(LoadSettings(context, dir.path()));
     EXPECT_EQ(ReportOwner(context), "Example Radio Co.");
 
     context.languageName = "Chinese";  // the section exists, the key does not

@@ -65,7 +65,7 @@ class DocumentSessionTest : public ::testing::Test {
 protected:
     DocumentSessionTest() : m_context(m_dir / "user.ini") {
         WriteText(m_dir / "Program.ini", "[Setup]\nLanguage=English\nAppName=radio\n");
-        LoadSettings(m_context, m_dir.path());
+        EXPECT_TRUE(LoadSettings(m_context, m_dir.path()));
     }
     void ShowNewDocument(bool modified) {
         m_window.doc = std::make_unique<CProgramDoc>();
@@ -240,7 +240,7 @@ TEST_F(DocumentSessionTest, TheRestartStoresTheLanguageFirstAndStopsWhereTheUser
 
     {
         AppContext ending(m_dir / "user.ini");
-        LoadSettings(ending, m_dir.path());
+        EXPECT_TRUE(LoadSettings(ending, m_dir.path()));
         ending.profile.SetValue("Setup", "Language", "Chinese");
         DocumentSession session(ending, m_window, m_questions);
         result = RestartForLanguage(ending, session, start);

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "../../support/special_files.h"
 #include "../../support/temp_dir.h"
 
 namespace radioprog {
 namespace {
 
+using testing::Fifo;
 using testing::ReadText;
 using testing::TempDir;
 using testing::WriteText;
@@ -538,6 +540,21 @@ TEST(IniProfileFailure, AnEmptyStoreAnswersTrimmedDefaultsAndIgnoresChanges) {
          [](CIniProfile& store, const TempDir& dir) {
              fs::create_directory(dir / "Program.ini");
              EXPECT_FALSE(store.LoadFile(dir / "Program.ini", true, true, false));
+         }},
+        // Read, the pipe would wait for a writer; written, it would be replaced by a file.
+        {"the file is a named pipe",
+         [](CIniProfile& store, const TempDir& dir) {
+             const Fifo fifo(dir / "Program.ini");
+             Status status = Status::Ok();
+             EXPECT_FALSE(store.LoadFile(fifo.path(), true, true, false, &status));
+             EXPECT_EQ(status.message(), "Cannot open \"" + fifo.path().string() +
+                                             "\": it is a named pipe (FIFO), not a regular file");
+             EXPECT_FALSE(store.LoadFileIfPresent(fifo.path(), true, true, false));
+             EXPECT_FALSE(fifo.rescued());
+         }},
+        {"the file is a device",
+         [](CIniProfile& store, const TempDir&) {
+             EXPECT_FALSE(store.LoadFileIfPresent("/dev/zero", false, true, false));
          }},
         {"cleared",
          [](CIniProfile& store, const TempDir& dir) {

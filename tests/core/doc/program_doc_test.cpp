@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../../support/special_files.h"
 #include "../../support/temp_dir.h"
 #include "core/doc/app_context.h"
 #include "core/doc/grid_refresh.h"
@@ -11,8 +12,10 @@
 namespace radioprog {
 namespace {
 
+using testing::Fifo;
 using testing::ReadBytes;
 using testing::TempDir;
+using testing::UnixSocket;
 using testing::WriteText;
 
 class ProgramDocTest : public ::testing::Test {
@@ -22,7 +25,7 @@ protected:
             m_dir / "Program.ini",
             "[Setup]\nLanguage=English\nAppName=radioprog\nType1=RP-16V\n[English]\nAppName=Radio\n"
             "[Chinese]\nAppName=电台\n");
-        LoadSettings(m_context, m_dir.path());
+        EXPECT_TRUE(LoadSettings(m_context, m_dir.path()));
     }
 
     std::vector<std::uint8_t> Bytes(std::size_t size, std::uint8_t seed) {
@@ -78,11 +81,102 @@ TEST_F(ProgramDocTest, OpenTakesTheFirst1024BytesAndRefusesShorterFiles) {
         EXPECT_FALSE(status.ok()) << name;
         EXPECT_NE(status.message().find(name), std::string::npos) << status.message();
     }
-    EXPECT_NE(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message().find("1023 bytes"),
-              std::string::npos);
+    EXPECT_EQ(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message(),
+              "Cannot open \"" + (m_dir / "short.dat").string() +
+                  "\": it holds 1023 bytes, a radio file holds 1024");
+    m_context.language = Language::Chinese;
+    EXPECT_EQ(m_doc.OnOpenDocument(m_dir / "short.dat", m_context).message(),
+              "无法打开“" + (m_dir / "short.dat").string() +
+                  "”：它只有 1023 字节，对讲机文件为 1024 字节");
     EXPECT_EQ(m_doc.image(), before);
     EXPECT_EQ(m_doc.title(), "long.dat");
     EXPECT_TRUE(m_context.newDocument);
+}
+
+// A longer file opens by its first 1024 bytes, but saving over it would cut it: the document
+// says so at once and knows it until it is saved.
+TEST_F(ProgramDocTest, AFileThatIsNotRadioSizedIsNamedAndNotCutInSilence) {
+    auto bytes = Bytes(1024, 5);
+    bytes[0x1AD] = 0x13;  // a plausible band and identity: only the size is in question
+    bytes[0x1AE] = 0x17;
+    bytes[0x1AF] = 0x64;
+    bytes[0x1B8] = 0x50;
+    WriteBytes("radio.dat", bytes);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "radio.dat", m_context).ok());
+    EXPECT_FALSE(m_doc.SaveWouldCutFile());
+    EXPECT_EQ(m_doc.OpenWarning(Language::English), "");
+
+    bytes.resize(1u << 20, 0x00);
+    WriteBytes("big.dat", bytes);
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "big.dat", m_context).ok());
+    EXPECT_TRUE(m_doc.SaveWouldCutFile());
+    const std::string big = (m_dir / "big.dat").string();
+    EXPECT_EQ(m_doc.OpenWarning(Language::English),
+              "\"" + big +
+                  "\" holds 1048576 bytes; a radio file holds 1024; only the first 1024 are used");
+    EXPECT_EQ(m_doc.OpenWarning(Language::Chinese),
+              "“" + big + "”有 1048576 字节；对讲机文件为 1024 字节；只使用前 1024 字节");
+
+    m_doc.ShowImage(m_context.band, m_context.language);
+    ASSERT_TRUE(m_doc.OnSaveDocument(m_dir / "copy.dat", m_context).ok());
+    EXPECT_FALSE(m_doc.SaveWouldCutFile());
+    EXPECT_EQ(m_doc.OpenWarning(Language::English), "");
+    EXPECT_EQ(std::filesystem::file_size(m_dir / "big.dat"), 1u << 20);
+}
+
+// A named pipe would wait for a writer forever, a device would give whatever it gives: neither
+// is a document, and neither is opened for reading at all.
+TEST_F(ProgramDocTest, OpenRefusesWhatIsNotARegularFile) {
+    const Fifo fifo(m_dir / "pipe.dat");
+    const UnixSocket socket(m_dir / "socket.dat");
+    std::filesystem::create_directory(m_dir / "folder.dat");
+    std::filesystem::create_symlink(fifo.path(), m_dir / "link.dat");
+    struct Case {
+        std::filesystem::path path;
+        const char* english;
+        const char* chinese;
+    };
+    const Case cases[] = {
+        {fifo.path(), "it is a named pipe (FIFO), not a regular file",
+         "它是命名管道（FIFO），不是普通文件"},
+        {m_dir / "link.dat", "it is a named pipe (FIFO), not a regular file",
+         "它是命名管道（FIFO），不是普通文件"},
+        {"/dev/zero", "it is a device, not a regular file", "它是设备，不是普通文件"},
+        {socket.path(), "it is a socket, not a regular file", "它是套接字，不是普通文件"},
+        {m_dir / "folder.dat", "it is a folder, not a file", "它是文件夹，不是文件"},
+    };
+    ASSERT_TRUE(m_doc.OnNewDocument(m_context));
+    const RadioImage before = m_doc.image();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        m_context.language = Language::English;
+        const Status english = m_doc.OnOpenDocument(c.path, m_context);
+        EXPECT_EQ(english.message(), "Cannot open \"" + c.path.string() + "\": " + c.english);
+        m_context.language = Language::Chinese;
+        const Status chinese = m_doc.OnOpenDocument(c.path, m_context);
+        EXPECT_EQ(chinese.message(), "无法打开“" + c.path.string() + "”：" + c.chinese);
+    }
+    EXPECT_FALSE(fifo.rescued());
+    EXPECT_EQ(m_doc.image(), before);
+    EXPECT_TRUE(m_context.newDocument);
+}
+
+TEST_F(ProgramDocTest, AnImageThatMayNotBeARadiosIsOpenedWithAWarning) {
+    WriteBytes("zeros.dat", std::vector<std::uint8_t>(1025, 0x00));
+    ASSERT_TRUE(m_doc.OnOpenDocument(m_dir / "zeros.dat", m_context).ok());
+    const std::string name = (m_dir / "zeros.dat").string();
+    EXPECT_EQ(m_doc.OpenWarning(Language::English),
+              "\"" + name +
+                  "\" holds 1025 bytes; a radio file holds 1024; only the first 1024 are used\n"
+                  "\"" +
+                  name +
+                  "\" may not be a radio file: its band limits (0 - 0 MHz) are impossible; its "
+                  "identity record does not begin with 50");
+    EXPECT_NE(
+        m_doc.OpenWarning(Language::Chinese)
+            .find("“" + name +
+                  "”可能不是对讲机文件：其频段范围（0 - 0 MHz）不可能；其识别记录不以 50 开头"),
+        std::string::npos);
 }
 
 TEST_F(ProgramDocTest, SaveStoresTheGridFirstAndKeepsUnexchangedBlocks) {

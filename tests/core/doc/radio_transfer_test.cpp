@@ -84,5 +84,27 @@ TEST_F(RadioTransferTest, AWriteCommitsTheOpenEditAndStoresTheGridFirst) {
     EXPECT_EQ(m_radio.memory[0x47], 0xFF);
 }
 
+// An image that may not be a radio's (here: the band of a document opened from a file of
+// zeros) goes to the radio only when the user says so after being told why.
+TEST_F(RadioTransferTest, AWriteOfAnImageThatMayNotBeARadiosAsksFirst) {
+    m_doc.OnNewDocument(m_context);
+    m_doc.Synchronise([](RadioImage& image, TextGrid&) { image[image::kIdentity] = 0x00; });
+    m_doc.ShowImage(m_context.band, m_context.language);
+    const RadioImage radioBefore = m_radio.memory;
+
+    const RadioTransferResult declined = Run(TransferDirection::Write);
+    EXPECT_EQ(declined.outcome.kind, Kind::Cancelled);
+    ASSERT_EQ(m_observer.messages.size(), 1u);
+    EXPECT_EQ(m_observer.messages[0],
+              "ConfirmWrite: The memory to write may not be a radio's: its identity record does "
+              "not begin with 50.\nWrite it to the radio anyway?");
+    EXPECT_EQ(m_line.Count("open"), 0u);
+    EXPECT_EQ(m_radio.memory, radioBefore);
+
+    m_observer.writeAnswers = {true};
+    EXPECT_EQ(Run(TransferDirection::Write).outcome.kind, Kind::Complete);
+    EXPECT_EQ(m_radio.memory[image::kIdentity], 0x00);
+}
+
 }  // namespace
 }  // namespace radioprog

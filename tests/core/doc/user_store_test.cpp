@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "../../support/special_files.h"
 #include "../../support/temp_dir.h"
 
 namespace radioprog {
@@ -160,6 +161,24 @@ TEST_F(UserStoreTest, AFileThatCannotBeWrittenIsReported) {
             << status.message();
         EXPECT_EQ(store.GetInt(kProgramKey, "com"), std::nullopt);
     }
+}
+
+// As a named pipe the store would make every read wait for a writer; it is refused instead,
+// and Check says so before anything is looked up.
+TEST_F(UserStoreTest, AStoreThatIsNotARegularFileIsRefused) {
+    fs::create_directories(File().parent_path());
+    const testing::Fifo fifo(File());
+    UserStore store(File());
+    const std::string refusal =
+        "Cannot open \"" + File().string() + "\": it is a named pipe (FIFO), not a regular file";
+    EXPECT_EQ(store.Check(Language::English).message(), refusal);
+    EXPECT_EQ(store.Check(Language::Chinese).message(),
+              "无法打开“" + File().string() + "”：它是命名管道（FIFO），不是普通文件");
+    EXPECT_EQ(store.GetInt(kProgramKey, "com"), std::nullopt);
+    EXPECT_EQ(store.SetInt(kProgramKey, "com", 2).message(), refusal);
+    EXPECT_TRUE(fs::is_fifo(File()));
+    EXPECT_FALSE(fifo.rescued());
+    EXPECT_TRUE(UserStore(m_dir / "elsewhere.ini").Check(Language::English).ok());
 }
 
 TEST_F(UserStoreTest, TextKeepsItsLetterCaseWhileNamesMatchInAnyCase) {

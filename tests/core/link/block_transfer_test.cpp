@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "core/doc/radio_transfer.h"
+#include "core/radio/channel_codec.h"
+#include "core/radio/text_grid.h"
 #include "fake_line.h"
 #include "test_radio.h"
 

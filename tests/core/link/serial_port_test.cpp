@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -295,6 +296,29 @@ TEST(SerialPort, IsHeldExclusivelyUntilClosed) {
     ASSERT_NE(port, nullptr);
     ASSERT_TRUE(port->Write(Bytes{0x02}));
     EXPECT_EQ(line.Receive(1), Bytes{0x02});
+}
+
+// Another program that holds the line with the exclusive-access flag alone (no lock): the flag
+// keeps out ordinary users only, so the port asks for it before it takes the line, and never
+// clears it.
+TEST(SerialPort, AnotherProgramsExclusiveFlagRefusesTheLineEvenForRootAndStaysSet) {
+    PseudoTerminal line;
+    const int other = ::open(line.slave().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(::ioctl(other, TIOCEXCL), 0);
+
+    std::string error;
+    EXPECT_EQ(SerialPort::Open(line.slave(), kTransferProfile, &error), nullptr);
+    EXPECT_EQ(error, line.slave().string() + " is in use by another program");
+    EXPECT_FALSE(SerialPort::CanOpen(line.slave()));
+    int exclusive = 0;
+    ASSERT_EQ(::ioctl(other, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 1);
+
+    ASSERT_EQ(::ioctl(other, TIOCNXCL), 0);
+    EXPECT_TRUE(SerialPort::CanOpen(line.slave()));
+    EXPECT_NE(OpenOrFail(line.slave(), kTransferProfile), nullptr);
+    ::close(other);
 }
 
 TEST(SerialPort, OpenRefusesWhatIsNotASerialPort) {

@@ -155,6 +155,16 @@ public:
         reLogins.pop_front();
         return answer;
     }
+    std::deque<bool> writeAnswers;  ///< empty: No
+    bool ConfirmWrite(const std::string& question) override {
+        messages.push_back("ConfirmWrite: " + question);
+        if (writeAnswers.empty()) {
+            return false;
+        }
+        const bool answer = writeAnswers.front();
+        writeAnswers.pop_front();
+        return answer;
+    }
     void ShowMessage(LinkMessage message, const std::string& detail) override {
         static const char* names[] = {"CouldNotOpenPort", "PasswordError", "ProgramInterrupt",
                                       "TransferIncomplete", "RefusedEntry"};

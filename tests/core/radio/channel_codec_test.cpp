@@ -266,6 +266,30 @@ TEST_F(CodecTest, ListColumnsTakeTheEditorTextOnlyOnAProgrammedRow) {
     EXPECT_EQ(m_grid.TextMatrix(2, 8), "");
 }
 
+// What the commit would drop is known before the edit: a tool that applies edits for the user
+// can refuse them instead of losing them in silence.
+TEST_F(CodecTest, CommitDropsEditNamesTheEditsAChannelCannotKeep) {
+    const Row rxOnly{"145.01250", "", "None", "None", "High", "No", "Off", "Wide"};
+    const Row txOnly{"", "146.00000", "", "", "", "", "", ""};
+    struct Case {
+        Row row;
+        int col;
+        const char* typed;
+        bool dropped;
+    };
+    const Case cases[] = {
+        {Row{}, 1, "145.0125", false}, {Row{}, 2, "145.0125", true}, {Row{}, 3, "D023N", true},
+        {Row{}, 8, "Narrow", true},    {rxOnly, 2, "146", false},    {rxOnly, 5, "Low", false},
+        {txOnly, 2, "146.5", true},    {txOnly, 4, "67.0", false},
+    };
+    for (const Case& c : cases) {
+        SetRow(m_grid, 9, c.row);
+        EXPECT_EQ(CommitDropsEdit(m_grid, 9, c.col), c.dropped) << c.col << " " << c.typed;
+        ASSERT_EQ(Type(9, c.col, c.typed), std::nullopt);
+        EXPECT_EQ(m_grid.TextMatrix(9, c.col).empty(), c.dropped) << c.col << " " << c.typed;
+    }
+}
+
 TEST_F(CodecTest, NothingHappensWithoutAnOpenEditorOrOutsideTheChannelCells) {
     SetRow(m_grid, 1, {"145.01250", "", "", "", "", "", "", ""});
     m_grid.SetCurrentCell(1, 1);
