@@ -194,6 +194,22 @@ TEST(ReportPdfName, IsTheDocumentsNameWithPdfBesideItsFile) {
     }
 }
 
+TEST_F(DocumentSessionTest, SaveNeverCutsALongerFileItAsksForANewName) {
+    WriteText(m_dir / "big.dat", std::string(2000, '\x11'));
+    m_window.doc = std::make_unique<CProgramDoc>();
+    ASSERT_TRUE(m_window.doc->OnOpenDocument(m_dir / "big.dat", m_context));
+    m_questions.saveName = m_dir / "radio";
+    EXPECT_TRUE(m_session.Save(false));
+    EXPECT_EQ(m_questions.asked,
+              std::vector<std::string>{"save name " + (m_dir / "big.dat").string()});
+    EXPECT_EQ(ReadText(m_dir / "big.dat").size(), 2000u);
+    EXPECT_EQ(ReadText(m_dir / "radio.dat").size(), 1024u);
+    // Saved as a radio file, it is one: the next Save writes without asking.
+    m_questions.asked.clear();
+    EXPECT_TRUE(m_session.Save(false));
+    EXPECT_TRUE(m_questions.asked.empty());
+}
+
 TEST_F(DocumentSessionTest, AFailedSaveOrOpenIsSaidAndKeepsWhatThereWas) {
     ShowNewDocument(true);
     std::filesystem::create_directories(m_dir / "taken.dat");
