@@ -11,8 +11,9 @@ int main(int argc, char** argv) {
     app.add_option("--appdir", global.appDir, "Folder that holds Program.ini");
 
     std::vector<Subcommand> commands = {
-        AddNewCommand(app, global),  AddShowCommand(app, global),  AddSetCommand(app, global),
-        AddReadCommand(app, global), AddWriteCommand(app, global),
+        AddNewCommand(app, global),    AddShowCommand(app, global),  AddSetCommand(app, global),
+        AddReadCommand(app, global),   AddWriteCommand(app, global), AddExportCommand(app, global),
+        AddImportCommand(app, global),
     };
     for (Subcommand& command : AddPasswordCommands(app, global)) {
         commands.push_back(std::move(command));
