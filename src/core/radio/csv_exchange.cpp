@@ -190,12 +190,54 @@ Status PlanCsvImport(const CsvTable& table, const BandLimits& band, Language lan
     return Status::Ok();
 }
 
+bool CsvImportChangesChannels(const CsvImportPlan& plan, bool replace) {
+    return replace || plan.StoredCount() > 0;
+}
+
+std::string CsvRowStatus(const CsvImportRow& row, Language language) {
+    return std::string(
+        (row.stored() ? BilingualText{"stored", "已保存"} : BilingualText{"skipped", "已跳过"})
+            .In(language));
+}
+
+std::string CsvRowDetails(const CsvImportRow& row, Language language) {
+    if (!row.stored()) {
+        return CsvMessageText(*row.reason, language);
+    }
+    std::string details;
+    for (const CsvMessage& note : row.notes) {
+        details += (details.empty() ? "" : "; ") + CsvMessageText(note, language);
+    }
+    return details;
+}
+
 std::string CsvRowOutcome(const CsvImportRow& row, Language language) {
     if (row.stored()) {
-        return std::string(BilingualText{"stored", "已保存"}.In(language));
+        return CsvRowStatus(row, language);
     }
-    return std::string(BilingualText{"skipped: ", "已跳过："}.In(language)) +
-           CsvMessageText(*row.reason, language);
+    return CsvRowStatus(row, language) + std::string(BilingualText{": ", "："}.In(language)) +
+           CsvRowDetails(row, language);
+}
+
+std::string CsvUnknownColumnsText(const CsvImportPlan& plan, Language language) {
+    if (plan.unknownColumns.empty()) {
+        return {};
+    }
+    std::string names;
+    for (const std::string& name : plan.unknownColumns) {
+        names += (names.empty() ? "" : ", ") + ShortCsvText(name);
+    }
+    return std::string(BilingualText{"Unknown columns ignored: ", "已忽略未知列："}.In(language)) +
+           names;
+}
+
+std::string CsvImportSummary(const CsvImportPlan& plan, Language language) {
+    const std::string stored = std::to_string(plan.StoredCount());
+    const std::string skipped = std::to_string(plan.SkippedCount());
+    const std::string total = std::to_string(plan.rows.size());
+    return language == Language::Chinese
+               ? "共 " + total + " 行：保存 " + stored + " 行，跳过 " + skipped + " 行"
+               : total + " rows: " + stored + " stored, " + skipped + " skipped";
 }
 
 std::vector<std::string> CsvImportReport(const CsvImportPlan& plan, Language language) {
@@ -209,21 +251,10 @@ std::vector<std::string> CsvImportReport(const CsvImportPlan& plan, Language lan
                             CsvMessageText(note, language));
         }
     }
-    if (!plan.unknownColumns.empty()) {
-        std::string names;
-        for (const std::string& name : plan.unknownColumns) {
-            names += (names.empty() ? "" : ", ") + name;
-        }
-        lines.push_back(
-            std::string(BilingualText{"Unknown columns ignored: ", "已忽略未知列："}.In(language)) +
-            names);
+    if (std::string unknown = CsvUnknownColumnsText(plan, language); !unknown.empty()) {
+        lines.push_back(std::move(unknown));
     }
-    const std::string stored = std::to_string(plan.StoredCount());
-    const std::string skipped = std::to_string(plan.SkippedCount());
-    const std::string total = std::to_string(plan.rows.size());
-    lines.push_back(language == Language::Chinese
-                        ? "共 " + total + " 行：保存 " + stored + " 行，跳过 " + skipped + " 行"
-                        : total + " rows: " + stored + " stored, " + skipped + " skipped");
+    lines.push_back(CsvImportSummary(plan, language));
     return lines;
 }
 

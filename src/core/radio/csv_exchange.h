@@ -53,8 +53,19 @@ struct CsvImportPlan {
 [[nodiscard]] Status PlanCsvImport(const CsvTable& table, const BandLimits& band, Language language,
                                    CsvImportPlan& plan);
 
+/// Whether importing @p plan changes any channel: a row is stored, or every channel is emptied.
+bool CsvImportChangesChannels(const CsvImportPlan& plan, bool replace);
+
+/// "stored" or "skipped" in @p language.
+std::string CsvRowStatus(const CsvImportRow& row, Language language);
+/// The reason a row is skipped, or the notes of a stored row joined by "; ".
+std::string CsvRowDetails(const CsvImportRow& row, Language language);
 /// "stored" or "skipped: <reason>" in @p language.
 std::string CsvRowOutcome(const CsvImportRow& row, Language language);
+/// "Unknown columns ignored: A, B", or empty when every column is known.
+std::string CsvUnknownColumnsText(const CsvImportPlan& plan, Language language);
+/// "3 rows: 2 stored, 1 skipped".
+std::string CsvImportSummary(const CsvImportPlan& plan, Language language);
 /// The report in words: a line per row (its notes on lines of their own), the unknown columns,
 /// and the counts.
 std::vector<std::string> CsvImportReport(const CsvImportPlan& plan, Language language);

@@ -3,8 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -12,6 +10,7 @@
 #include <QStatusBar>
 
 #include "core/base/atomic_file.h"
+#include "gui/app/export_names.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/message_service.h"
 #include "gui/view/program_view.h"
@@ -87,20 +86,12 @@ void CPrintCommands::OnExportPdf() {
     if (!view) {
         return;
     }
-    const QFileInfo document(QString::fromStdString(view->document().pathName().string()));
-    const QString suggested =
-        (document.isAbsolute() ? document.dir().filePath(document.completeBaseName())
-                               : document.completeBaseName()) +
-        ".pdf";
-    QString path = QFileDialog::getSaveFileName(&m_frame, CMainFrame::tr("Export PDF"), suggested,
-                                                CMainFrame::tr("PDF files (*.pdf)"));
-    if (path.isEmpty()) {
-        return;
+    const QString path = AskExportName(&m_frame, CMainFrame::tr("Export PDF"),
+                                       QString::fromStdString(view->document().pathName().string()),
+                                       "pdf", CMainFrame::tr("PDF files (*.pdf)"));
+    if (!path.isEmpty()) {
+        ExportPdf(path);
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += ".pdf";
-    }
-    ExportPdf(path);
 }
 
 bool CPrintCommands::ExportPdf(const QString& path) {

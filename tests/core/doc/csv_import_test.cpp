@@ -8,6 +8,7 @@
 
 #include "../../support/temp_dir.h"
 #include "core/doc/app_context.h"
+#include "core/doc/document_commands.h"
 #include "core/doc/program_doc.h"
 
 namespace radioprog {
@@ -185,6 +186,23 @@ TEST_F(CsvImportTest, ExportTakesTheTextsAsTheGridShowsThemAndLeavesTheDocumentA
         << csv;
     EXPECT_EQ(doc.image(), before);
     EXPECT_EQ(doc.IsModified(), modified);
+}
+
+TEST(CsvCommands, ImportAndExportNeedAShownDocumentAndNoTransfer) {
+    const struct {
+        CommandSituation situation;
+        bool offered;
+    } cases[] = {
+        {{}, false},
+        {{.documentExists = true}, false},
+        {{.documentExists = true, .documentShown = true}, true},
+        {{.documentExists = true, .documentShown = true, .transferRunning = true}, false},
+    };
+    for (const auto& c : cases) {
+        const CommandStates states = DecideCommands(c.situation);
+        EXPECT_EQ(states.importCsv, c.offered);
+        EXPECT_EQ(states.exportCsv, c.offered);
+    }
 }
 
 }  // namespace

@@ -538,6 +538,36 @@ TEST(CsvImport, TheReportSaysEveryRowsFateInEitherLanguage) {
               }));
 }
 
+TEST(CsvImport, ThePreviewTextsOfARowAreItsStatusAndItsReasonOrNotes) {
+    const CsvImportPlan plan =
+        Plan("Frequency,Name,Skip,Mode\n146.52,Home,P,FM\n146.54,,,AM\n146.56,,,FM\n");
+    const struct {
+        std::string status, details;
+    } expected[] = {
+        {"stored",
+         "Name \"Home\" dropped: channels of this radio have no names; Skip P (priority scan) "
+         "stored as in the scan list"},
+        {"skipped", "mode AM cannot be stored: this radio has FM (Wide) and NFM (Narrow)"},
+        {"stored", ""},
+    };
+    ASSERT_EQ(plan.rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(CsvRowStatus(plan.rows[i], Language::English), expected[i].status);
+        EXPECT_EQ(CsvRowDetails(plan.rows[i], Language::English), expected[i].details);
+    }
+    EXPECT_EQ(CsvRowStatus(plan.rows[1], Language::Chinese), "已跳过");
+    EXPECT_EQ(CsvUnknownColumnsText(plan, Language::English), "");
+    EXPECT_EQ(CsvImportSummary(plan, Language::English), "3 rows: 2 stored, 1 skipped");
+}
+
+TEST(CsvImport, AnImportChangesChannelsWhenARowIsStoredOrAllAreReplaced) {
+    const CsvImportPlan skippedOnly = Plan("Frequency\n446\n");
+    EXPECT_FALSE(CsvImportChangesChannels(skippedOnly, false));
+    EXPECT_TRUE(CsvImportChangesChannels(skippedOnly, true));
+    EXPECT_TRUE(CsvImportChangesChannels(Plan("Frequency\n146\n"), false));
+    EXPECT_FALSE(CsvImportChangesChannels(Plan("Frequency\n"), false));
+}
+
 TEST(CsvImport, LongValuesAreCutInMessagesOnACharacterBoundary) {
     // Byte 40 is inside the first Chinese character.
     const std::string name = std::string(38, 'x') + "频道频道";
