@@ -11,6 +11,17 @@ bool IsLineEnd(char c) {
     return c == '\n' || c == '\r';
 }
 
+// The first of @p a, @p b and @p c in @p text from @p from on; the end of the text when none.
+std::size_t FindFirstOf(std::string_view text, std::size_t from, char a, char b, char c) {
+    for (std::size_t at = from; at < text.size(); ++at) {
+        const char here = text[at];
+        if (here == a || here == b || here == c) {
+            return at;
+        }
+    }
+    return text.size();
+}
+
 Status Failure(BilingualText text, int line, Language language) {
     return Status::Error(std::string(BilingualText{"Line ", "第 "}.In(language)) +
                          std::to_string(line) + std::string(text.In(language)));
@@ -61,9 +72,12 @@ public:
         return semicolons > commas ? ';' : ',';
     }
 
-    Status ReadRecord(char delimiter, CsvRecord& record, Language language) {
+    // Room for @p expected fields is made at once: records are mostly as wide as the header.
+    Status ReadRecord(char delimiter, CsvRecord& record, Language language,
+                      std::size_t expected = 0) {
         record.line = m_line;
         record.fields.clear();
+        record.fields.reserve(expected);
         while (true) {
             std::string& field = record.fields.emplace_back();
             if (!AtEnd() && m_text[m_at] == kQuote) {
@@ -101,8 +115,8 @@ private:
     bool ReadQuoted(std::string& field) {
         ++m_at;
         while (!AtEnd()) {
-            const std::size_t stop = m_text.find_first_of("\"\r\n", m_at);
-            if (stop == std::string_view::npos) {
+            const std::size_t stop = FindFirstOf(m_text, m_at, kQuote, '\r', '\n');
+            if (stop == m_text.size()) {
                 break;
             }
             field.append(m_text.substr(m_at, stop - m_at));
@@ -130,11 +144,7 @@ private:
     // Up to the next delimiter or line end; after a closing quote, anything there is kept as it
     // stands, as spreadsheets do.
     void ReadPlain(char delimiter, std::string& field) {
-        const char stops[] = {delimiter, '\r', '\n', '\0'};
-        std::size_t stop = m_text.find_first_of(stops, m_at);
-        if (stop == std::string_view::npos) {
-            stop = m_text.size();
-        }
+        const std::size_t stop = FindFirstOf(m_text, m_at, delimiter, '\r', '\n');
         field.append(m_text.substr(m_at, stop - m_at));
         m_at = stop;
     }
@@ -157,8 +167,8 @@ Status Read(std::string_view text, char fixedDelimiter, CsvTable& table, Languag
         return read;
     }
     for (scanner.SkipToRecord(); !scanner.AtEnd(); scanner.SkipToRecord()) {
-        if (Status read =
-                scanner.ReadRecord(table.delimiter, table.records.emplace_back(), language);
+        if (Status read = scanner.ReadRecord(table.delimiter, table.records.emplace_back(),
+                                             language, table.header.fields.size());
             !read) {
             return read;
         }
