@@ -65,7 +65,9 @@ public:
 
     CsvChannelRow Run() {
         NoteName();
-        if (ReceiveFrequency() && TransmitFrequency() && Width() && Tones() && Scan() && Power()) {
+        // A mode the radio does not have is the first thing to say of a row: AM on 118 MHz is an
+        // AM channel before it is out of band.
+        if (Width() && ReceiveFrequency() && TransmitFrequency() && Tones() && Scan() && Power()) {
             BusyLockFromComment();
             TypeListCells();
             for (int col = column::kRxFrequency; col < column::kCount; ++col) {

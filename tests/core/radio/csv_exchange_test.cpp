@@ -330,7 +330,7 @@ TEST(CsvImport, ARowThisRadioCannotHoldIsSkippedWithItsReasonInWords) {
          "CrossMode \"->\" is not a cross mode"},
         {Row("1", "146.520000", "", "0", "DV," + tones), Id::UnknownToneMode,
          "Tone \"DV\" is none of \"\", Tone, TSQL, DTCS and Cross"},
-        {Row("1", "146.520000", "", "0", "," + tones, "AM"), Id::UnsupportedMode,
+        {Row("1", "118.100000", "", "0", "," + tones, "AM"), Id::UnsupportedMode,
          "mode AM cannot be stored: this radio has FM (Wide) and NFM (Narrow)"},
         {Row("1", "146.520000", "", "0", "," + tones, "DV"), Id::UnsupportedMode,
          "mode DV cannot be stored: this radio has FM (Wide) and NFM (Narrow)"},
