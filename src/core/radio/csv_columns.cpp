@@ -33,15 +33,13 @@ CsvColumns::CsvColumns(const CsvRecord& header) {
         const auto known = std::find_if(kNames.begin(), kNames.end(), [&](std::string_view n) {
             return EqualsIgnoringAsciiCase(n, name);
         });
-        if (known == kNames.end()) {
-            if (std::find(m_unknown.begin(), m_unknown.end(), name) == m_unknown.end()) {
-                m_unknown.emplace_back(name);
-            }
-            continue;
-        }
-        int& index = m_index[static_cast<std::size_t>(known - kNames.begin())];
-        if (index < 0) {
-            index = static_cast<int>(at);
+        int* index = known == kNames.end()
+                         ? nullptr
+                         : &m_index[static_cast<std::size_t>(known - kNames.begin())];
+        if (index && *index < 0) {
+            *index = static_cast<int>(at);
+        } else if (std::find(m_ignored.begin(), m_ignored.end(), name) == m_ignored.end()) {
+            m_ignored.emplace_back(name);  // unknown, or a known name given again
         }
     }
 }

@@ -43,6 +43,7 @@ std::vector<std::string> CsvHeader();
 
 /// Where a file's header puts each column. Names are found in any order, without regard to
 /// ASCII case and to blanks around them; a name given twice counts where it stands first.
+/// An empty name (a trailing delimiter) is no column.
 class CsvColumns {
 public:
     explicit CsvColumns(const CsvRecord& header);
@@ -51,14 +52,15 @@ public:
     /// The field of @p column in @p record without blanks around it; empty when the file has
     /// no such column or the record ends before it.
     std::string_view Field(const CsvRecord& record, CsvColumn column) const;
-    /// The header's names that are none of the 21, each once, in header order.
-    const std::vector<std::string>& unknown() const { return m_unknown; }
+    /// The header's names that are none of the 21, and known names given again: each once, in
+    /// header order. Their fields are not read.
+    const std::vector<std::string>& ignored() const { return m_ignored; }
 
 private:
     int Index(CsvColumn column) const { return m_index[static_cast<std::size_t>(column)]; }
 
     std::array<int, kCsvColumnCount> m_index;
-    std::vector<std::string> m_unknown;
+    std::vector<std::string> m_ignored;
 };
 
 }  // namespace radioprog

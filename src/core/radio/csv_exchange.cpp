@@ -174,7 +174,7 @@ Status PlanCsvImport(const CsvTable& table, const BandLimits& band, Language lan
                           "标题行中没有 Frequency 列：这不是信道文件。"}
                 .In(language)));
     }
-    plan.unknownColumns = columns.unknown();
+    plan.unknownColumns = columns.ignored();
     plan.hasLocation = columns.Has(CsvColumn::Location);
     std::vector<const CsvRecord*> rows;
     for (const CsvRecord& record : table.records) {
@@ -227,7 +227,7 @@ std::string CsvUnknownColumnsText(const CsvImportPlan& plan, Language language) 
     for (const std::string& name : plan.unknownColumns) {
         names += (names.empty() ? "" : ", ") + ShortCsvText(name);
     }
-    return std::string(BilingualText{"Unknown columns ignored: ", "已忽略未知列："}.In(language)) +
+    return std::string(BilingualText{"Columns ignored: ", "已忽略的列："}.In(language)) +
            names;
 }
 

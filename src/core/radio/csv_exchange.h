@@ -37,7 +37,7 @@ struct CsvImportRow {
 /// Every data row of a channel file with its fate, before anything is stored.
 struct CsvImportPlan {
     std::vector<CsvImportRow> rows;
-    std::vector<std::string> unknownColumns;
+    std::vector<std::string> unknownColumns;  ///< names of unknown and repeated columns
     bool hasLocation = false;  ///< whether the file has a Location column
 
     int StoredCount() const;
@@ -62,7 +62,7 @@ std::string CsvRowStatus(const CsvImportRow& row, Language language);
 std::string CsvRowDetails(const CsvImportRow& row, Language language);
 /// "stored" or "skipped: <reason>" in @p language.
 std::string CsvRowOutcome(const CsvImportRow& row, Language language);
-/// "Unknown columns ignored: A, B", or empty when every column is known.
+/// "Columns ignored: A, B" (unknown or repeated), or empty when every column is read.
 std::string CsvUnknownColumnsText(const CsvImportPlan& plan, Language language);
 /// "3 rows: 2 stored, 1 skipped".
 std::string CsvImportSummary(const CsvImportPlan& plan, Language language);

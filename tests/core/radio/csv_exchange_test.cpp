@@ -186,8 +186,8 @@ TEST(CsvImport, ImportsEveryVariantOfTheFileForm) {
         "Mode;TStep;Skip;Comment;URCALL;RPT1CALL;RPT2CALL\n"
         "1;Home;146.520000;;0.600000;Tone;100.0;88.5;023;NN;FM;5.00;;;;;\n";
     const std::string unknownColumn =
-        "Location,Frequency,Bank,Power,Extra,Bank\n"
-        "2,146.520000,A,5.0W,x,B\n";
+        "Location,Frequency,Bank,Power,Extra,Bank,power\n"
+        "2,146.520000,A,5.0W,x,B,1W\n";
     const std::string zeroBased = kHeader + "\r\n" + Row("0", "146.520000") +
                                   Row("1", "146.540000") + Row("15", "146.560000");
     std::string moreThan16 = kHeader + "\r\n";
@@ -228,10 +228,10 @@ TEST(CsvImport, ImportsEveryVariantOfTheFileForm) {
          {{7, {}, Texts("146.94000", "146.34000", none, none, "Low")}},
          {}},
         {"semicolons", semicolons, {{1, {}, Texts("146.52000", "146.52000", none, "100.0")}}, {}},
-        {"unknown columns, named once",
+        {"unknown columns named once, a repeated one ignored",
          unknownColumn,
          {{2, {}, Texts("146.52000", "146.52000", none, none)}},
-         {"Bank", "Extra"}},
+         {"Bank", "Extra", "power"}},
         {"locations from 0",
          zeroBased,
          {{1, {}, Texts("146.52000", "146.52000", none, none)},
@@ -525,7 +525,7 @@ TEST(CsvImport, TheReportSaysEveryRowsFateInEitherLanguage) {
                   "  note: Name \"Home\" dropped: channels of this radio have no names",
                   "Row 3 (Location 2) -> channel 2: skipped: rToneFreq 69.3 Hz is a tone this "
                   "radio does not have",
-                  "Unknown columns ignored: Bank",
+                  "Columns ignored: Bank",
                   "2 rows: 1 stored, 1 skipped",
               }));
     EXPECT_EQ(CsvImportReport(Plan(file, {}, Language::Chinese), Language::Chinese),
@@ -533,7 +533,7 @@ TEST(CsvImport, TheReportSaysEveryRowsFateInEitherLanguage) {
                   "第 2 行 (Location 1) -> 信道 1：已保存",
                   "  注：已舍弃名称 \"Home\"：本机信道没有名称",
                   "第 3 行 (Location 2) -> 信道 2：已跳过：rToneFreq 69.3 Hz 不是本机具有的亚音",
-                  "已忽略未知列：Bank",
+                  "已忽略的列：Bank",
                   "共 2 行：保存 1 行，跳过 1 行",
               }));
 }
