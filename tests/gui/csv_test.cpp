@@ -40,10 +40,11 @@ protected:
     CsvTest() { testing::PrepareAppFolder(m_dir); }
 
     CMainFrame* Start(const std::string& language = "English") {
-        radioprog::testing::WriteText(m_dir / "Program.ini",
-                                      "[Setup]\nLanguage=" + language +
-                                          "\nAppName=radioprog-test\nType1=RP-16V\n"
-                                          "[English]\nCompany=Radio Co\n[Chinese]\nCompany=电台公司\n");
+        radioprog::testing::WriteText(
+            m_dir / "Program.ini",
+            "[Setup]\nLanguage=" + language +
+                "\nAppName=radioprog-test\nType1=RP-16V\n"
+                "[English]\nCompany=Radio Co\n[Chinese]\nCompany=电台公司\n");
         StartOptions options;
         options.appDir = m_dir.path().string();
         m_app = std::make_unique<CProgramApp>(options);

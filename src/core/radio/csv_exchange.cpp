@@ -227,8 +227,7 @@ std::string CsvUnknownColumnsText(const CsvImportPlan& plan, Language language) 
     for (const std::string& name : plan.unknownColumns) {
         names += (names.empty() ? "" : ", ") + ShortCsvText(name);
     }
-    return std::string(BilingualText{"Columns ignored: ", "已忽略的列："}.In(language)) +
-           names;
+    return std::string(BilingualText{"Columns ignored: ", "已忽略的列："}.In(language)) + names;
 }
 
 std::string CsvImportSummary(const CsvImportPlan& plan, Language language) {

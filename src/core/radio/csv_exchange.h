@@ -38,7 +38,7 @@ struct CsvImportRow {
 struct CsvImportPlan {
     std::vector<CsvImportRow> rows;
     std::vector<std::string> unknownColumns;  ///< names of unknown and repeated columns
-    bool hasLocation = false;  ///< whether the file has a Location column
+    bool hasLocation = false;                 ///< whether the file has a Location column
 
     int StoredCount() const;
     int SkippedCount() const { return static_cast<int>(rows.size()) - StoredCount(); }
