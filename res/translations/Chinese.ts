@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>radioprog::gui::CCsvImportDlg</name>
+    <message>
+        <source>Import CSV</source>
+        <translation>导入 CSV</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>文件：%1</translation>
+    </message>
+    <message>
+        <source>Replace all channels</source>
+        <translation>替换所有信道</translation>
+    </message>
+    <message>
+        <source>Empty the channels the file does not fill</source>
+        <translation>清空文件没有填入的信道</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>导入</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CCsvImportModel</name>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Reason or notes</source>
+        <translation>原因或说明</translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CComSetupDlg</name>
     <message>
         <source>COM Setup</source>
@@ -349,6 +391,40 @@
     <message>
         <source>Serial trace saved to %1. It holds the radio&apos;s passwords.</source>
         <translation>串口记录已保存到 %1。其中含有对讲机的密码。</translation>
+        <source>&amp;Import CSV...</source>
+        <translation>导入 CSV(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Take channels from a CSV channel file</source>
+        <translation>从 CSV 信道文件读入信道</translation>
+    </message>
+    <message>
+        <source>Expor&amp;t CSV...</source>
+        <translation>导出 CSV(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Write the channels to a CSV channel file</source>
+        <translation>把信道写入 CSV 信道文件</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation>所有文件 (*)</translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation>导入 CSV</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>The channels were written to %1</source>
+        <translation>信道已写入 %1</translation>
     </message>
 </context>
 <context>

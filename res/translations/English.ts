@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
 <context>
+    <name>radioprog::gui::CCsvImportDlg</name>
+    <message>
+        <source>Import CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Replace all channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Empty the channels the file does not fill</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CCsvImportModel</name>
+    <message>
+        <source>Row</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Reason or notes</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CComSetupDlg</name>
     <message>
         <source>COM Setup</source>
@@ -345,6 +387,39 @@
     </message>
     <message>
         <source>Serial trace saved to %1. It holds the radio&apos;s passwords.</source>
+        <source>&amp;Import CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take channels from a CSV channel file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Expor&amp;t CSV...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write the channels to a CSV channel file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>All files (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Import CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The channels were written to %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

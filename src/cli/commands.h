@@ -19,6 +19,8 @@ Subcommand AddShowCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddSetCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddReadCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddExportCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddImportCommand(CLI::App& app, const GlobalOptions& global);
 std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& global);
 /// `ports`, `ports bind` and `ports unbind`; the more particular ones first.
 std::vector<Subcommand> AddPortsCommands(CLI::App& app, const GlobalOptions& global);

@@ -14,8 +14,9 @@ int main(int argc, char** argv) {
                    "instead of /, as in a mounted image of another system");
 
     std::vector<Subcommand> commands = {
-        AddNewCommand(app, global),  AddShowCommand(app, global),  AddSetCommand(app, global),
-        AddReadCommand(app, global), AddWriteCommand(app, global),
+        AddNewCommand(app, global),    AddShowCommand(app, global),  AddSetCommand(app, global),
+        AddReadCommand(app, global),   AddWriteCommand(app, global), AddExportCommand(app, global),
+        AddImportCommand(app, global),
     };
     for (Subcommand& command : AddPasswordCommands(app, global)) {
         commands.push_back(std::move(command));

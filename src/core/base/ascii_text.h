@@ -22,6 +22,21 @@ constexpr bool StartsWithIgnoringAsciiCase(std::string_view text, std::string_vi
     return true;
 }
 
+/// Whether @p a and @p b are the same text when ASCII letters are compared without their case.
+constexpr bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithIgnoringAsciiCase(a, b);
+}
+
+/// @p text without the spaces, tabs and line breaks around it.
+constexpr std::string_view TrimBlanks(std::string_view text) {
+    constexpr std::string_view blanks = " \t\r\n";
+    const auto first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 /// Strict UTF-8: overlong forms, surrogates and code points above U+10FFFF make it invalid.
 bool IsValidUtf8(std::string_view text);
 

@@ -8,6 +8,7 @@ namespace {
 
 constexpr std::string_view kChannels = "channels.html";
 constexpr std::string_view kComSetup = "com-setup.html";
+constexpr std::string_view kCsv = "csv.html";
 constexpr std::string_view kLanguage = "language.html";
 constexpr std::string_view kLogin = "login.html";
 constexpr std::string_view kMainWindow = "main-window.html";
@@ -26,6 +27,7 @@ constexpr std::string_view kLanguageDlg = "CLanguageDlg";
 constexpr std::string_view kPasswordDlg = "CPasswordDlg";
 constexpr std::string_view kPortChooserDlg = "CPortChooserDlg";
 constexpr std::string_view kFindCableDlg = "CFindCableDlg";
+constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
 
 constexpr HelpEntry kEntries[] = {
     // The main window as a whole: the framework's help for the frame, 0x10080.
@@ -42,6 +44,8 @@ constexpr HelpEntry kEntries[] = {
     {"", 32788, {kOptionalFeatures, ""}},
     {"", 32799, {kLanguage, ""}},
     {"", 32800, {kReadWrite, "serial-trace"}},
+    {"", 32801, {kCsv, "import"}},
+    {"", 32802, {kCsv, "export"}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
     {"", 57602, {kMainWindow, "close"}},
@@ -115,6 +119,9 @@ constexpr HelpEntry kEntries[] = {
     {kPasswordDlg, 1013, {kPassword, "query"}},
     {kPasswordDlg, 1014, {kPassword, "change"}},
     {kPasswordDlg, 1015, {kPassword, "save"}},
+
+    {kCsvImportDlg, 1001, {kCsv, "preview"}},
+    {kCsvImportDlg, 1002, {kCsv, "replace"}},
 };
 
 constexpr HelpDialog kDialogs[] = {
@@ -126,6 +133,7 @@ constexpr HelpDialog kDialogs[] = {
     {kPasswordDlg, kPassword},
     {kPortChooserDlg, kComSetup},
     {kFindCableDlg, kComSetup},
+    {kCsvImportDlg, kCsv},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},
     {"CAboutDlg", kMainWindow},

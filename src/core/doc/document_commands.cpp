@@ -16,6 +16,8 @@ CommandStates DecideCommands(const CommandSituation& situation) {
     states.close = document;
     states.save = document;
     states.saveAs = document;
+    states.importCsv = document && idle;
+    states.exportCsv = document && idle;
     states.read = document;
     states.write = document;
     states.comSetup = document;

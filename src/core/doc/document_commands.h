@@ -27,6 +27,8 @@ struct CommandStates {
     bool close = false;
     bool save = false;
     bool saveAs = false;
+    bool importCsv = false;  ///< File > Import CSV: the shown document's channels, no transfer
+    bool exportCsv = false;
     bool read = false;
     bool write = false;
     bool comSetup = false;

@@ -13,6 +13,7 @@ struct DocumentEdit {
         ScanInformation,   ///< OK of Scan Information
         Password,          ///< a Query or Change of the User password
         Read,              ///< a finished read from the radio
+        CsvImport,         ///< channels imported from a channel file (CSV)
     };
     Kind kind = Kind::Cell;
     int row = 0;  ///< for a cell: its channel row (1-16)

@@ -110,11 +110,12 @@ std::filesystem::path DocumentSession::WithExtension(std::filesystem::path chose
 }
 
 // The base name ends at the last dot: "radio.v2.dat" proposes "radio.v2.pdf".
-std::filesystem::path DocumentSession::ReportPdfName(const std::filesystem::path& pathName) {
+std::filesystem::path DocumentSession::ExportName(const std::filesystem::path& pathName,
+                                                  std::string_view extension) {
     const std::string name = pathName.filename().string();
     const std::size_t dot = name.rfind('.');
     const std::string base = dot == std::string::npos ? name : name.substr(0, dot);
-    const std::filesystem::path file = base + ".pdf";
+    const std::filesystem::path file = base + std::string(extension);
     return pathName.is_absolute() ? pathName.parent_path() / file : file;
 }
 

@@ -81,9 +81,10 @@ public:
     /// A name chosen in a save dialog: @p extension (".dat", ".pdf") is added when it has none.
     static std::filesystem::path WithExtension(std::filesystem::path chosen,
                                                std::string_view extension);
-    /// The name Export PDF proposes: the document's file with ".pdf", in the document's folder
-    /// when it has one.
-    static std::filesystem::path ReportPdfName(const std::filesystem::path& pathName);
+    /// The name an export (PDF, CSV) proposes: the document's file with @p extension instead of
+    /// its own, in the document's folder when it has one.
+    static std::filesystem::path ExportName(const std::filesystem::path& pathName,
+                                            std::string_view extension);
 
 private:
     AppContext& m_context;

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <string>
@@ -17,10 +16,12 @@ struct Decimal15 {
 };
 
 Decimal15 ToDecimal15(double value) {
-    // "%.14e" gives exactly 15 significant digits, correctly rounded, whatever the locale does
-    // to the decimal point (it is skipped below, not parsed).
+    // Scientific with 14 decimals is "%.14e": exactly 15 significant digits, correctly rounded,
+    // without a locale and several times faster than printf (an import commits many rows).
     char text[40];
-    std::snprintf(text, sizeof text, "%.14e", value);
+    const auto written =
+        std::to_chars(text, text + sizeof text - 1, value, std::chars_format::scientific, 14);
+    *written.ptr = '\0';
     Decimal15 result;
     bool negative = false;
     const char* p = text;

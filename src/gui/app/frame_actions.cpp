@@ -56,6 +56,10 @@ void CFrameActions::CreateActions(QMainWindow& window) {
     save->setIcon(icon(QStyle::SP_DialogSaveButton));
     saveAs = MakeAction(&window, "saveAs", CMainFrame::tr("Save &As..."),
                         CMainFrame::tr("Save the active document with a new name"));
+    importCsv = MakeAction(&window, "importCsv", CMainFrame::tr("&Import CSV..."),
+                           CMainFrame::tr("Take channels from a CSV channel file"));
+    exportCsv = MakeAction(&window, "exportCsv", CMainFrame::tr("Expor&t CSV..."),
+                           CMainFrame::tr("Write the channels to a CSV channel file"));
     print =
         MakeAction(&window, "print", CMainFrame::tr("&Print..."),
                    CMainFrame::tr("Print the active document"), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -122,6 +126,8 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     fileMenu = AddMenu(window, "menuFile", CMainFrame::tr("&File"));
     fileMenu->addActions({newDocument, open, close, save, saveAs});
     fileMenu->addSeparator();
+    fileMenu->addActions({importCsv, exportCsv});
+    fileMenu->addSeparator();
     fileMenu->addActions({print, printPreview, exportPdf, printSetup});
     fileMenu->addSeparator();
     fileMenu->addAction(exit);
@@ -177,6 +183,8 @@ void CFrameActions::NumberCommands() {
         {close, 57602},
         {save, 57603},
         {saveAs, 57604},
+        {importCsv, 32801},
+        {exportCsv, 32802},
         {printSetup, 57606},
         {print, 57607},
         {printPreview, 57609},
@@ -196,7 +204,8 @@ void CFrameActions::Apply(const CommandStates& states) {
                                                !documentMenu->actions().isEmpty());
     }
     // Save and Print stay, disabled, because their toolbar buttons share the action.
-    for (QAction* documentAction : {close, saveAs, controlBar, printPreview, exportPdf}) {
+    for (QAction* documentAction :
+         {close, saveAs, importCsv, exportCsv, controlBar, printPreview, exportPdf}) {
         documentAction->setVisible(states.documentMenusVisible);
     }
     const std::pair<QAction*, bool> enabled[] = {
@@ -205,6 +214,8 @@ void CFrameActions::Apply(const CommandStates& states) {
         {close, states.close},
         {save, states.save},
         {saveAs, states.saveAs},
+        {importCsv, states.importCsv},
+        {exportCsv, states.exportCsv},
         {print, states.print},
         {printPreview, states.print},
         {exportPdf, states.print},

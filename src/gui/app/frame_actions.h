@@ -31,6 +31,8 @@ public:
     QAction* close;
     QAction* save;
     QAction* saveAs;
+    QAction* importCsv;
+    QAction* exportCsv;
     QAction* print;
     QAction* printPreview;
     QAction* exportPdf;

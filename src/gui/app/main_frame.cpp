@@ -10,6 +10,7 @@
 #include "core/doc/about_texts.h"
 #include "core/doc/language_choice.h"
 #include "gui/app/child_frame.h"
+#include "gui/app/csv_commands.h"
 #include "gui/app/frame_actions.h"
 #include "gui/app/print_commands.h"
 #include "gui/app/qt_text.h"
@@ -25,6 +26,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
       m_questions(context, this),
       m_session(context, *this, m_questions),
       m_printing(new CPrintCommands(context, *this)),
+      m_csv(new CCsvCommands(context, *this)),
       m_restart(BuildRestartCommand(QCoreApplication::applicationFilePath(), context.appDirectory,
                                     false)),
       m_starter(StartDetached) {
@@ -68,6 +70,8 @@ void CMainFrame::ConnectCommands() {
     connect(a.printPreview, &QAction::triggered, m_printing, &CPrintCommands::OnPrintPreview);
     connect(a.exportPdf, &QAction::triggered, m_printing, &CPrintCommands::OnExportPdf);
     connect(a.printSetup, &QAction::triggered, m_printing, &CPrintCommands::OnPrintSetup);
+    connect(a.importCsv, &QAction::triggered, m_csv, &CCsvCommands::OnImportCsv);
+    connect(a.exportCsv, &QAction::triggered, m_csv, &CCsvCommands::OnExportCsv);
     connect(a.channelInformation, &QAction::triggered, this, &CMainFrame::OnChannelInformation);
     // Read, Write, Scan Info, COM Setup and Language belong to the channel window's view.
     const std::pair<QAction*, void (CProgramView::*)()> viewCommands[] = {

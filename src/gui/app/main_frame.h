@@ -20,6 +20,7 @@ class QMenu;
 namespace radioprog::gui {
 
 class CChildFrame;
+class CCsvCommands;
 class CFrameActions;
 class COptionalFeaturesDlg;
 class CPrintCommands;
@@ -52,6 +53,7 @@ public:
     QMenu* menu(const QString& name) const;
     CFrameActions& actions() const { return *m_actions; }
     CPrintCommands& printing() const { return *m_printing; }
+    CCsvCommands& csv() const { return *m_csv; }
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
@@ -119,6 +121,7 @@ private:
     CDocumentQuestions m_questions;
     DocumentSession m_session;
     CPrintCommands* m_printing;
+    CCsvCommands* m_csv;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     COptionalFeaturesDlg* m_optionalFeatures = nullptr;

@@ -3,8 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -12,7 +10,7 @@
 #include <QStatusBar>
 
 #include "core/base/atomic_file.h"
-#include "core/doc/document_session.h"
+#include "gui/app/export_names.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/message_service.h"
 #include "gui/view/program_view.h"
@@ -88,15 +86,12 @@ void CPrintCommands::OnExportPdf() {
     if (!view) {
         return;
     }
-    const QString suggested = QString::fromStdString(
-        DocumentSession::ReportPdfName(view->document().pathName()).string());
-    const QString path = QFileDialog::getSaveFileName(
-        &m_frame, CMainFrame::tr("Export PDF"), suggested, CMainFrame::tr("PDF files (*.pdf)"));
-    if (path.isEmpty()) {
-        return;
+    const QString path = AskExportName(&m_frame, CMainFrame::tr("Export PDF"),
+                                       QString::fromStdString(view->document().pathName().string()),
+                                       "pdf", CMainFrame::tr("PDF files (*.pdf)"));
+    if (!path.isEmpty()) {
+        ExportPdf(path);
     }
-    ExportPdf(QString::fromStdString(
-        DocumentSession::WithExtension(path.toStdString(), ".pdf").string()));
 }
 
 bool CPrintCommands::ExportPdf(const QString& path) {

@@ -178,7 +178,7 @@ TEST_F(DocumentSessionTest, SaveAsksForANameOnlyWhenTheDocumentHasNoFileOrSaveAs
     EXPECT_EQ(DocumentSession::WithExtension("report", ".pdf"), "report.pdf");
 }
 
-TEST(ReportPdfName, IsTheDocumentsNameWithPdfBesideItsFile) {
+TEST(ExportName, IsTheDocumentsNameWithTheExportsExtensionBesideItsFile) {
     const struct {
         const char* pathName;
         const char* proposed;
@@ -190,7 +190,7 @@ TEST(ReportPdfName, IsTheDocumentsNameWithPdfBesideItsFile) {
         {"", ".pdf"},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(DocumentSession::ReportPdfName(c.pathName), c.proposed) << c.pathName;
+        EXPECT_EQ(DocumentSession::ExportName(c.pathName, ".pdf"), c.proposed) << c.pathName;
     }
 }
 
