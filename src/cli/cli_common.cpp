@@ -2,7 +2,7 @@
 
 #include <iostream>
 
-#include "core/base/app_directory.h"
+#include "core/doc/settings_layout.h"
 #include "core/radio/channel_codec.h"
 
 namespace radioprog::cli {
@@ -10,7 +10,11 @@ namespace radioprog::cli {
 std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
                                         const std::optional<std::string>& lang) {
     auto context = std::make_unique<AppContext>();
-    LoadSettings(*context, ResolveAppDirectory(options.appDir));
+    if (const Status loaded =
+            LoadSettings(*context, ResolveSettingsLayout(RunPlaces(options.appDir)));
+        !loaded) {
+        Report(loaded.message());
+    }
     if (lang) {
         context->language = *lang == "zh" ? Language::Chinese : Language::English;
     }

@@ -1,5 +1,7 @@
 #include "core/doc/app_context.h"
 
+#include "core/base/locale_language.h"
+
 namespace radioprog {
 namespace {
 
@@ -9,13 +11,24 @@ constexpr std::string_view kRoleValue = "Power";
 
 }  // namespace
 
-void LoadSettings(AppContext& context, const std::filesystem::path& appDirectory) {
-    context.appDirectory = appDirectory;
-    context.profile.SetDirectory(appDirectory);
-    context.profile.Load("Program.ini", /*writeBack=*/true, /*caseInsensitive=*/true,
-                         /*backup=*/false);
-    context.languageName = context.profile.GetValue("Setup", "Language", "");
+std::string AppContext::StoredLanguageName() const {
+    std::string name = profile.GetValue("Setup", "Language", "");
+    return name.empty() ? languageWhenUnset : name;
+}
+
+Status LoadSettings(AppContext& context, const SettingsLayout& layout) {
+    context.layout = layout;
+    context.appDirectory = layout.appDirectory;
+    const Status loaded = context.profile.Load(layout);
+    context.languageWhenUnset =
+        layout.singleFolder ? std::string() : std::string(LanguageSetting(LanguageOfEnvironment()));
+    context.languageName = context.StoredLanguageName();
     context.language = LanguageOfSetting(context.languageName);
+    return loaded;
+}
+
+Status LoadSettings(AppContext& context, const std::filesystem::path& appDirectory) {
+    return LoadSettings(context, SingleFolderLayout(appDirectory));
 }
 
 std::optional<AccessRole> LoadAccessRole(const AppContext& context) {

@@ -36,8 +36,8 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     : m_context(context),
       m_opener(opener),
       m_area(new QMdiArea(this)),
-      m_restart(BuildRestartCommand(QCoreApplication::applicationFilePath(), context.appDirectory,
-                                    false)),
+      m_restart(
+          BuildRestartCommand(QCoreApplication::applicationFilePath(), context.layout, false)),
       m_starter(StartDetached) {
     setObjectName("mainFrame");
     setWindowTitle(tr("Program"));

@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QLibraryInfo>
 
-#include "core/base/app_directory.h"
 #include "core/doc/port_map.h"
+#include "core/doc/settings_layout.h"
 #include "core/link/port_names.h"
 #include "core/link/serial_port_opener.h"
 #include "core/sim/demo_memory.h"
@@ -93,7 +93,12 @@ bool CProgramApp::Login() {
 }
 
 bool CProgramApp::Start() {
-    LoadSettings(*m_context, ResolveAppDirectory(m_options.appDir));
+    const Status loaded =
+        LoadSettings(*m_context, ResolveSettingsLayout(RunPlaces(m_options.appDir)));
+    if (!loaded) {
+        Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
+                        Q(loaded.message()), QMessageBox::Ok);
+    }
     if (!LoadCatalogue() || !Login()) {
         return false;
     }
@@ -101,7 +106,7 @@ bool CProgramApp::Start() {
     m_frame = std::make_unique<CMainFrame>(*m_context, *m_opener);
     // A demo run stays a demo run after a change of language.
     m_frame->SetRestart(BuildRestartCommand(QCoreApplication::applicationFilePath(),
-                                            m_context->appDirectory, m_options.demo));
+                                            m_context->layout, m_options.demo));
     if (m_options.file.isEmpty() || !m_frame->OpenDocument(m_options.file)) {
         m_frame->NewDocument();
     }
