@@ -11,20 +11,36 @@
 
 namespace radioprog::cli {
 
-/// The tool's exit codes, the contract scripts rely on.
+/// The tool's exit codes, the contract scripts rely on (exit_codes.def).
 enum ExitCode {
-    kExitOk = 0,
-    kExitRefused = 1,
-    kExitUsage = 2,
-    kExitPortError = 3,
-    kExitCommunicationError = 4,
-    kExitPasswordError = 5,
-    kExitIncomplete = 6,
-    kExitFileError = 7,
+#define RADIOPROG_EXIT(number, name, english, chinese) name = number,
+#include "exit_codes.def"
+#undef RADIOPROG_EXIT
 };
+
+struct ExitCodeMeaning {
+    int number;
+    BilingualText meaning;
+};
+/// Every exit code with what it means.
+inline constexpr ExitCodeMeaning kExitCodes[] = {
+#define RADIOPROG_EXIT(number, name, english, chinese) {number, {english, chinese}},
+#include "exit_codes.def"
+#undef RADIOPROG_EXIT
+};
+
+/// The exit codes with their meanings, one line each, for the end of `--help`.
+std::string ExitCodeList(Language language);
 
 /// A usage mistake found after parsing (a text a list column does not offer, say): exit 2.
 class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// A file the command needs that cannot be read or written, found before the command's own
+/// work starts (a password file, say): exit 7.
+class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
@@ -42,9 +58,14 @@ std::unique_ptr<AppContext> MakeContext(const GlobalOptions& options,
 /// Prints a message for the user on stderr.
 void Report(const std::string& message);
 
-/// Opens a .dat file and shows its channels in @p grid, taking the band limits from it. Unlike
-/// the desktop program it leaves the per-user Type/Field values alone: looking at a file
-/// changes nothing.
+/// Opens a .dat file ("-": standard input) and shows its channels in @p grid, taking the band
+/// limits from it. Unlike the desktop program it leaves the per-user Type/Field values alone:
+/// looking at a file changes nothing.
 Status OpenIntoGrid(const std::string& file, AppContext& context, CProgramDoc& doc, TextGrid& grid);
+
+/// Saves @p doc with the texts of @p grid as the desktop program does, to the file @p output or
+/// ("-") to standard output.
+Status SaveDocument(CProgramDoc& doc, const std::string& output, const ChannelGrid& grid,
+                    const AppContext& context);
 
 }  // namespace radioprog::cli

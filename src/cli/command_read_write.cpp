@@ -2,8 +2,8 @@
 
 #include "cli_observer.h"
 #include "commands.h"
-#include "core/base/atomic_file.h"
 #include "link_options.h"
+#include "standard_streams.h"
 
 namespace radioprog::cli {
 namespace {
@@ -32,7 +32,7 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
     }
-    if (Status saved = WriteFileAtomically(options.output, doc.image()); !saved) {
+    if (Status saved = WriteOutput(options.output, doc.image()); !saved) {
         Report(saved.message());
         return kExitFileError;
     }
@@ -61,7 +61,9 @@ Subcommand AddReadCommand(CLI::App& app, const GlobalOptions& global) {
     auto options = std::make_shared<ReadOptions>();
     CLI::App* sub = app.add_subcommand("read", "Read the radio's memory into a .dat file");
     AddLinkOptions(*sub, options->link, true);
-    sub->add_option("-o,--output", options->output, "The .dat file to write")->required();
+    sub->add_option("-o,--output", options->output,
+                    "The .dat file to write (- for standard output)")
+        ->required();
     return {sub, [&global, options] { return RunRead(global, *options); }};
 }
 

@@ -52,7 +52,7 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
         sub.add_option("--role", options.role, "Log in as admin (default) or user")
             ->check(CLI::IsMember({"admin", "user"}));
     }
-    sub.add_option("--password", options.password, "Login password, up to six digits");
+    AddPasswordOptions(sub, options.password, "Login password, up to six digits");
     sub.add_option("--retries", options.retries,
                    "How often to answer Retry to a communication error (default: ask on a "
                    "terminal, else never)")
@@ -60,11 +60,7 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
 }
 
 std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context) {
-    const auto password = PackPassword(options.password);
-    if (!password) {
-        throw UsageError("--password takes up to six digits");
-    }
-    context.link.loginPassword = *password;
+    context.link.loginPassword = LoginPassword(options.password, context.language);
     context.link.role = options.role == "user" ? AccessRole::User : AccessRole::Admin;
     if (options.port == kDemoPort) {
         return StartDemoSession(context);

@@ -8,6 +8,7 @@
 #include "core/doc/app_context.h"
 #include "core/link/block_transfer.h"
 #include "core/link/port_opener.h"
+#include "password_source.h"
 
 namespace radioprog::cli {
 
@@ -15,7 +16,7 @@ namespace radioprog::cli {
 struct LinkOptions {
     std::string port;
     std::string role = "admin";
-    std::string password;
+    PasswordSource password;
     std::optional<int> retries;
 };
 
@@ -30,7 +31,7 @@ public:
 };
 
 /// Logs in with the options (role, password) and sets the current port; throws UsageError for
-/// a password that is not up to six digits.
+/// a password that is not up to six digits, FileError for a password file that cannot be read.
 std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context);
 
 /// The exit code of a transfer's end.

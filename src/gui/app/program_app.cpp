@@ -40,21 +40,6 @@ private:
 
 }  // namespace
 
-StartOptions ParseStartOptions(const QStringList& arguments) {
-    StartOptions options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == "--appdir" && i + 1 < arguments.size()) {
-            options.appDir = arguments[++i].toStdString();
-        } else if (argument == "--demo") {
-            options.demo = true;
-        } else if (!argument.startsWith("-")) {
-            options.file = argument;
-        }
-    }
-    return options;
-}
-
 CProgramApp::CProgramApp(StartOptions options)
     : m_options(std::move(options)), m_context(std::make_unique<AppContext>()) {}
 

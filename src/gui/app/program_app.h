@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 #include <QTranslator>
 #include <memory>
 #include <optional>
@@ -19,8 +19,6 @@ struct StartOptions {
     bool demo = false;                  ///< --demo: COM1 is a simulated radio for this run
     QString file;                       ///< a .dat file to open instead of a new document
 };
-/// Reads the options; unknown options are left to Qt.
-StartOptions ParseStartOptions(const QStringList& arguments);
 
 /// The application: settings, language, login, the main window, and the access role kept at
 /// exit. Start() runs start-up in its fixed order; any step that fails ends it.
