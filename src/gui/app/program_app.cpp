@@ -6,7 +6,6 @@
 #include <QLibraryInfo>
 
 #include "core/doc/port_map.h"
-#include "core/doc/settings_layout.h"
 #include "core/link/port_names.h"
 #include "core/link/serial_port_opener.h"
 #include "core/sim/demo_memory.h"
@@ -78,8 +77,7 @@ bool CProgramApp::Login() {
 }
 
 bool CProgramApp::Start() {
-    const Status loaded =
-        LoadSettings(*m_context, ResolveSettingsLayout(RunPlaces(m_options.appDir)));
+    const Status loaded = LoadSettings(*m_context, ResolveSettingsLayout(Places()));
     if (!loaded) {
         Messages().Show(nullptr, QMessageBox::Warning, QString::fromStdString(m_context->appName),
                         Q(loaded.message()), QMessageBox::Ok);
@@ -103,6 +101,10 @@ bool CProgramApp::Start() {
     m_context->appName = m_context->profile.GetValue(m_context->languageName, "Company", "");
     m_frame->AdaptMenus();
     return true;
+}
+
+SettingsPlaces CProgramApp::Places() const {
+    return RunPlaces(m_options.appDir);
 }
 
 PtyRadio::Started CProgramApp::StartDemoRadio() {

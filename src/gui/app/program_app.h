@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/doc/app_context.h"
+#include "core/doc/settings_layout.h"
 #include "core/link/port_opener.h"
 #include "core/sim/pty_radio.h"
 
@@ -38,6 +39,8 @@ public:
 protected:
     /// The radio COM1 stands for in a demo run.
     virtual PtyRadio::Started StartDemoRadio();
+    /// Where this run looks for its settings and files: the running program's place.
+    virtual SettingsPlaces Places() const;
 
 private:
     bool LoadCatalogue();
