@@ -52,6 +52,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     AddShellParts();
     AddLanguageCommand();
     AddHelpAndPaneKeys();
+    AddDesktopParts();
     UpdateActions();
 }
 
@@ -247,6 +248,7 @@ bool CMainFrame::OpenDocument(const QString& path) {
         return false;
     }
     AddView(std::move(doc));
+    RememberDocument(path);
     return true;
 }
 
@@ -271,6 +273,7 @@ bool CMainFrame::SaveDocument(bool saveAs) {
         return false;
     }
     m_frame->setWindowTitle(QString::fromStdString(view->document().title()) + "[*]");
+    RememberDocument(path);
     return true;
 }
 
@@ -347,6 +350,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    StoreGeometry();
     event->accept();
 }
 

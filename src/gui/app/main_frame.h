@@ -6,6 +6,7 @@
 
 #include "core/doc/app_context.h"
 #include "core/doc/program_doc.h"
+#include "core/doc/recent_files.h"
 #include "core/link/port_opener.h"
 #include "gui/app/program_restart.h"
 
@@ -59,6 +60,9 @@ public:
 
     /// Start-up's changes to the menus from the settings file, once the window is shown.
     void AdaptMenus();
+    /// Shows the window with the size and place the last run left it in; maximized when there
+    /// is none.
+    void ShowWithStoredGeometry();
 
     /// How the program starts itself again after a change of language; by default the running
     /// executable on the same application folder.
@@ -67,6 +71,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// A .dat file dragged onto the window is opened when dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     /// The channel window wears the program's icon, whichever start-up gives it.
     bool event(QEvent* event) override;
 
@@ -112,6 +119,15 @@ private:
     /// Gives the commands their numbers and lets the menus answer F1; safe to repeat.
     void PrepareMenuHelp();
     void MovePaneFocus(int step);
+    /// File's recent documents and the drop of a .dat file.
+    void AddDesktopParts();
+    void UpdateRecentFiles();
+    void RememberDocument(const QString& path);
+    void StoreRecentFiles();
+    /// Opens a recent or dropped document as File > Open would.
+    bool OpenFromDesktop(const QString& path);
+    /// Keeps the window's size and place for the next run.
+    void StoreGeometry();
 
     AppContext& m_context;
     PortOpener& m_opener;
@@ -124,6 +140,8 @@ private:
     ProgramStarter m_starter;
     bool m_restarting = false;
     std::unique_ptr<QPrinter> m_printer;
+    RecentFiles m_recent;
+    QList<QAction*> m_recentActions;  ///< the recent files in the File menu, with their separator
 };
 
 }  // namespace radioprog::gui

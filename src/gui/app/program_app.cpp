@@ -93,7 +93,7 @@ bool CProgramApp::Start() {
     if (m_options.file.isEmpty() || !m_frame->OpenDocument(m_options.file)) {
         m_frame->NewDocument();
     }
-    m_frame->showMaximized();
+    m_frame->ShowWithStoredGeometry();
     const QString icon = QString::fromStdString((m_context->appDirectory / "title.ico").string());
     if (QFileInfo::exists(icon)) {
         m_frame->setWindowIcon(QIcon(icon));
