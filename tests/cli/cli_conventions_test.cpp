@@ -98,10 +98,6 @@ TEST_F(CliConventions, ADashIsStandardOutputForOutputsAndStandardInputForShow) {
     EXPECT_EQ(Shell("CLI new -o - > " + File("redirected.dat")).exitCode, 0);
     EXPECT_EQ(ReadBytes(File("redirected.dat")), ReadBytes(File("file.dat")));
     EXPECT_FALSE(std::filesystem::exists(File("-")));
-
-    const ProcessResult read = Shell("CLI read --port demo -o - > " + File("read.dat"));
-    ASSERT_EQ(read.exitCode, 0) << read.err;
-    EXPECT_EQ(ReadBytes(File("read.dat")).size(), 1024u);
 }
 
 TEST_F(CliConventions, ShortStandardInputAndAClosedStandardOutputAreFileErrors) {
