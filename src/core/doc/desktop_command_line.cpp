@@ -8,13 +8,12 @@ namespace radioprog {
 namespace {
 
 // Qt's standard options that take a value, and those that do not (QGuiApplication,
-// QApplication and the X11 platform).
-constexpr std::array<std::string_view, 10> kQtOptionsWithValue = {
+// QApplication and the X11 platform's -display).
+constexpr std::array<std::string_view, 11> kQtOptionsWithValue = {
     "platform",    "platformpluginpath", "platformtheme", "plugin",     "qwindowgeometry",
-    "qwindowicon", "qwindowtitle",       "style",         "stylesheet", "session"};
+    "qwindowicon", "qwindowtitle",       "style",         "stylesheet", "session",
+    "display"};
 constexpr std::array<std::string_view, 2> kQtOptionsAlone = {"reverse", "widgetcount"};
-// The X11 display the window goes to.
-constexpr std::string_view kDisplay = "display";
 
 template <std::size_t N>
 bool Contains(const std::array<std::string_view, N>& names, std::string_view name) {
@@ -79,8 +78,7 @@ DesktopCommandLine ParseDesktopCommandLine(const std::vector<std::string>& argum
             line.qtArguments.push_back(argument);
             continue;
         }
-        if (equals == std::string_view::npos &&
-            (Contains(kQtOptionsWithValue, key) || key == kDisplay)) {
+        if (equals == std::string_view::npos && Contains(kQtOptionsWithValue, key)) {
             if (i + 1 >= arguments.size()) {
                 Fail(line, {"the option needs a value: ", "该选项需要一个值："}, argument,
                      language);

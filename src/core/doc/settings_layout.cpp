@@ -48,6 +48,8 @@ SettingsPlaces RunPlaces(const std::optional<std::string>& appDirOption) {
         places.appDirEnvironment = fromEnvironment;
     }
     places.executable = RunningExecutable();
+    // Without /proc the program is taken to lie in the current folder, as a program started
+    // by a bare name would.
     if (places.executable.empty()) {
         std::error_code error;
         places.executable = std::filesystem::current_path(error) / "radioprog";
