@@ -13,6 +13,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work
 unset LC_ALL LC_MESSAGES RADIOPROG_APPDIR QT_QPA_PLATFORM || true
+export LSAN_OPTIONS=suppressions=$(dirname "$(realpath "$0")")/lsan-suppressions.txt
 fail() { echo "installed_desktop: $*" >&2; exit 1; }
 # wait_for_window TITLE: the program's visible window of exactly that title, within 30 s. The
 # title is compared here: xdotool's own --name cannot match a Chinese one.
@@ -48,7 +49,7 @@ for case in "C.UTF-8 Login" "zh_CN.UTF-8 登录"; do
         kill "$pid"
         fail "the program did not end when its Login was cancelled"
     fi
-    wait "$pid" || fail "the program ended with $?"
+    wait "$pid" || fail "the program ended with $?: $(cat "$work/stderr")"
 done
 
 after=$(cd "$root" && find . -type f -exec md5sum {} + | sort)
