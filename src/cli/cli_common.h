@@ -12,17 +12,26 @@
 
 namespace radioprog::cli {
 
-/// The tool's exit codes, the contract scripts rely on.
+/// The tool's exit codes, the contract scripts rely on (exit_codes.def).
 enum ExitCode {
-    kExitOk = 0,
-    kExitRefused = 1,
-    kExitUsage = 2,
-    kExitPortError = 3,
-    kExitCommunicationError = 4,
-    kExitPasswordError = 5,
-    kExitIncomplete = 6,
-    kExitFileError = 7,
+#define RADIOPROG_EXIT(number, name, english, chinese) name = number,
+#include "exit_codes.def"
+#undef RADIOPROG_EXIT
 };
+
+struct ExitCodeMeaning {
+    int number;
+    BilingualText meaning;
+};
+/// Every exit code with what it means.
+inline constexpr ExitCodeMeaning kExitCodes[] = {
+#define RADIOPROG_EXIT(number, name, english, chinese) {number, {english, chinese}},
+#include "exit_codes.def"
+#undef RADIOPROG_EXIT
+};
+
+/// The exit codes with their meanings, one line each, for the end of `--help`.
+std::string ExitCodeList(Language language);
 
 /// A usage mistake found after parsing (a text a list column does not offer, say): exit 2.
 class UsageError : public std::runtime_error {
@@ -30,7 +39,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-/// A file the run cannot do without cannot be used (the settings, the per-user store): exit 7.
+/// A file the run cannot do without cannot be used (the settings, the per-user store), or a
+/// file the command needs cannot be read or written, found before the command's own work starts
+/// (a password file, say): exit 7.
 class FileError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -57,13 +68,20 @@ std::size_t DisplayWidth(std::string_view text);
 /// @p text with blanks after it up to @p width columns.
 std::string Padded(const std::string& text, std::size_t width);
 
-/// Opens a .dat file and tells the user on stderr what the document says of it (a size other
-/// than 1024 bytes).
+/// Opens a .dat file ("-": standard input) and tells the user on stderr what the document says
+/// of it (a size other than 1024 bytes).
 [[nodiscard]] Status OpenDocument(const std::string& file, AppContext& context, CProgramDoc& doc);
 
 /// Opens a .dat file as `OpenDocument` does and fills the document's channel texts from it, taking
 /// the band limits from it. Unlike the desktop program it leaves the per-user Type/Field values
 /// alone: looking at a file changes nothing.
 [[nodiscard]] Status OpenWithTexts(const std::string& file, AppContext& context, CProgramDoc& doc);
+
+/// Saves @p doc with its texts as the desktop program does, to the file @p output or
+/// ("-") to standard output.
+[[nodiscard]] Status SaveDocument(CProgramDoc& doc, const std::string& output,
+                                  const AppContext& context);
+/// Opens the document from standard input ("-"), read to its end.
+[[nodiscard]] Status OpenStandardInput(AppContext& context, CProgramDoc& doc);
 
 }  // namespace radioprog::cli

@@ -3,28 +3,26 @@
 #include "commands.h"
 #include "core/doc/grid_refresh.h"
 #include "core/doc/program_doc.h"
+#include "core/radio/text_grid.h"
+#include "password_source.h"
 
 namespace radioprog::cli {
 namespace {
 
 struct NewOptions {
     std::string output;
-    std::string password;
+    PasswordSource password;
 };
 
 // What the program writes for New followed at once by Save: the grid is filled from the new
 // image first, so the per-user Type/Field values reach it, then stored back.
 int RunNew(const GlobalOptions& global, const NewOptions& options) {
-    const auto password = PackPassword(options.password);
-    if (!password) {
-        throw UsageError("--password takes up to six digits");
-    }
     auto context = MakeContext(global, std::nullopt);
-    context->link.loginPassword = *password;
+    context->link.loginPassword = LoginPassword(options.password, context->language);
     CProgramDoc doc;
     doc.OnNewDocument(*context);
     RefreshGridFromImage(doc, *context);
-    if (Status saved = doc.OnSaveDocument(options.output, *context); !saved) {
+    if (Status saved = SaveDocument(doc, options.output, *context); !saved) {
         Report(saved.message());
         return kExitFileError;
     }
@@ -36,9 +34,11 @@ int RunNew(const GlobalOptions& global, const NewOptions& options) {
 Subcommand AddNewCommand(CLI::App& app, const GlobalOptions& global) {
     auto options = std::make_shared<NewOptions>();
     CLI::App* sub = app.add_subcommand("new", "Write the memory of a new document to a .dat file");
-    sub->add_option("-o,--output", options->output, "The .dat file to write")->required();
-    sub->add_option("--password", options->password,
-                    "Login password (up to six digits), kept as the Admin password");
+    sub->add_option("-o,--output", options->output,
+                    "The .dat file to write (- for standard output)")
+        ->required();
+    AddPasswordOptions(*sub, options->password,
+                       "Login password (up to six digits), kept as the Admin password");
     return {sub, [&global, options] { return RunNew(global, *options); }};
 }
 

@@ -5,6 +5,7 @@
 #include "core/base/atomic_file.h"
 #include "core/radio/image_doubts.h"
 #include "link_options.h"
+#include "standard_streams.h"
 
 namespace radioprog::cli {
 namespace {
@@ -31,7 +32,7 @@ int Read(const ReadOptions& options, AppContext& context, PortSession& session) 
     if (outcome.kind != TransferOutcome::Kind::Complete) {
         return ExitCodeFor(outcome);
     }
-    if (Status saved = WriteFileAtomically(options.output, image, context.language); !saved) {
+    if (Status saved = WriteOutput(options.output, image, context.language); !saved) {
         Report(saved.message());
         return kExitFileError;
     }
@@ -79,7 +80,9 @@ Subcommand AddReadCommand(CLI::App& app, const GlobalOptions& global) {
     auto options = std::make_shared<ReadOptions>();
     CLI::App* sub = app.add_subcommand("read", "Read the radio's memory into a .dat file");
     AddLinkOptions(*sub, options->link, true);
-    sub->add_option("-o,--output", options->output, "The .dat file to write")->required();
+    sub->add_option("-o,--output", options->output,
+                    "The .dat file to write (- for standard output)")
+        ->required();
     return {sub, [&global, options] { return RunRead(global, *options); }};
 }
 

@@ -11,10 +11,10 @@
 #include <string_view>
 
 #include "commands.h"
-#include "core/base/atomic_file.h"
 #include "core/doc/about_texts.h"
 #include "core/report/report_layout.h"
 #include "gui/view/report_renderer.h"
+#include "standard_streams.h"
 
 namespace radioprog::cli {
 namespace {
@@ -78,7 +78,7 @@ int RunReport(const GlobalOptions& global, const ReportOptions& options) {
         Report("The report could not be drawn.");
         return kExitFileError;
     }
-    if (Status written = WriteFileAtomically(
+    if (Status written = WriteOutput(
             options.output, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
             context->language);
         !written) {
@@ -95,7 +95,8 @@ Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global) {
     CLI::App* sub =
         app.add_subcommand("report", "Write the printed report of a .dat file as a PDF document");
     sub->add_option("file", options->file, "The .dat file")->required();
-    sub->add_option("-o,--output", options->output, "The PDF file to write")->required();
+    sub->add_option("-o,--output", options->output, "The PDF file to write (- for standard output)")
+        ->required();
     sub->add_option("--lang", options->lang, "Language of the texts (default: Program.ini's)")
         ->check(CLI::IsMember({"en", "zh"}));
     return {sub, [&global, options] { return RunReport(global, *options); }};

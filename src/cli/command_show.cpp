@@ -109,7 +109,7 @@ Subcommand AddShowCommand(CLI::App& app, const GlobalOptions& global) {
     auto options = std::make_shared<ShowOptions>();
     CLI::App* sub = app.add_subcommand(
         "show", "Print the channels, optional features and scan settings of a .dat file");
-    sub->add_option("file", options->file, "The .dat file")->required();
+    sub->add_option("file", options->file, "The .dat file (- for standard input)")->required();
     sub->add_option("--lang", options->lang, "Language of the texts (default: Program.ini's)")
         ->check(CLI::IsMember({"en", "zh"}));
     sub->add_flag("--json", options->json, "Print one JSON object");

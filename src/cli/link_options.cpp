@@ -38,7 +38,7 @@ void AddLinkOptions(CLI::App& sub, LinkOptions& options, bool withRole) {
         sub.add_option("--role", options.role, "Log in as admin (default) or user")
             ->check(CLI::IsMember({"admin", "user"}));
     }
-    sub.add_option("--password", options.password, "Login password, up to six digits");
+    AddPasswordOptions(sub, options.password, "Login password, up to six digits");
     sub.add_option("--retries", options.retries,
                    "How often to answer Retry to a communication error, 0 to 99 (default: ask "
                    "on a terminal, else never)");
@@ -72,11 +72,7 @@ std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext
     if (options.retries && (*options.retries < 0 || *options.retries > kMostRetries)) {
         throw UsageError("--retries takes 0 to " + std::to_string(kMostRetries));
     }
-    const auto password = PackPassword(options.password);
-    if (!password) {
-        throw UsageError("--password takes up to six digits");
-    }
-    context.link.loginPassword = *password;
+    context.link.loginPassword = LoginPassword(options.password, context.language);
     context.link.role = options.role == "user" ? AccessRole::User : AccessRole::Admin;
     std::unique_ptr<PtyRadio> demoRadio;
     if (options.port == kDemoPort) {

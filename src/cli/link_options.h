@@ -12,6 +12,7 @@
 #include "core/link/serial_trace.h"
 #include "core/ports/diagnosing_opener.h"
 #include "core/sim/pty_radio.h"
+#include "password_source.h"
 
 namespace radioprog::cli {
 
@@ -19,7 +20,7 @@ namespace radioprog::cli {
 struct LinkOptions {
     std::string port;
     std::string role = "admin";
-    std::string password;
+    PasswordSource password;
     std::optional<int> retries;
     std::string trace;  ///< --trace FILE: where the bytes of the exchanges go; empty for none
 };
@@ -53,7 +54,7 @@ private:
 };
 
 /// Logs in with the options (role, password) and sets the current port; throws UsageError for
-/// a password that is not up to six digits.
+/// a password that is not up to six digits, FileError for a password file that cannot be read.
 std::unique_ptr<PortSession> StartSession(const LinkOptions& options, AppContext& context);
 
 /// The exit code of a transfer's end.

@@ -2,11 +2,15 @@
 #include <vector>
 
 #include "commands.h"
+#include "core/base/locale_language.h"
+#include "core/base/version.h"
 
 int main(int argc, char** argv) {
     using namespace radioprog::cli;
     CLI::App app{"radioprog-cli: read, edit and write the memory of the 16-channel VHF radio"};
     app.require_subcommand(1);
+    app.set_version_flag("--version", radioprog::VersionLine("radioprog-cli"));
+    app.footer(ExitCodeList(radioprog::LanguageOfEnvironment()));
     GlobalOptions global;
     app.add_option("--appdir", global.appDir, "Folder that holds Program.ini");
     app.add_option("--system-root", global.systemRoot,

@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "core/base/version.h"
 #include "core/doc/program_doc.h"
 #include "core/radio/packed_password.h"
 #include "core/sim/memory_file.h"
@@ -169,6 +170,7 @@ int main(int argc, char** argv) {
     CLI::App app{
         "radioprog-sim: a radio on a pseudo-terminal, for trying the programming software "
         "without one. Prints the device to open and serves it until interrupted."};
+    app.set_version_flag("--version", VersionLine("radioprog-sim"));
     SimOptions options;
     AddOptions(app, options);
     try {

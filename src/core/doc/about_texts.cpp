@@ -1,11 +1,11 @@
 #include "core/doc/about_texts.h"
 
 #include "core/doc/app_context.h"
-#include "core/doc/ini_profile.h"
+#include "core/doc/settings_source.h"
 
 namespace radioprog {
 
-AboutTexts ReadAboutTexts(const CIniProfile& profile, std::string_view languageName) {
+AboutTexts ReadAboutTexts(const SettingsSource& profile, std::string_view languageName) {
     return {profile.GetValue(languageName, "About Title", ""),
             profile.GetValue(languageName, "Version", ""),
             profile.GetValue(languageName, "Copyrights", ""),

@@ -6,7 +6,7 @@
 namespace radioprog {
 
 struct AppContext;
-class CIniProfile;
+class SettingsSource;
 
 /// What the About box says, from the language section of the settings file.
 struct AboutTexts {
@@ -17,7 +17,7 @@ struct AboutTexts {
 };
 
 /// Reads the texts from section @p languageName; a missing key reads as empty.
-AboutTexts ReadAboutTexts(const CIniProfile& profile, std::string_view languageName);
+AboutTexts ReadAboutTexts(const SettingsSource& profile, std::string_view languageName);
 
 /// The owner line of the printed report's footer: `Copyrights Owner` of the language's section
 /// of the settings file, empty when missing.

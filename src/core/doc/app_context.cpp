@@ -1,5 +1,6 @@
 #include "core/doc/app_context.h"
 
+#include "core/base/locale_language.h"
 #include "core/base/regular_file.h"
 
 namespace radioprog {
@@ -11,20 +12,24 @@ constexpr std::string_view kRoleValue = "Power";
 
 }  // namespace
 
-Status LoadSettings(AppContext& context, const std::filesystem::path& appDirectory) {
-    context.appDirectory = appDirectory;
-    context.profile.SetDirectory(appDirectory);
-    Status loaded = Status::Ok();
-    const bool read = context.profile.Load("Program.ini", /*writeBack=*/true,
-                                           /*caseInsensitive=*/true, /*backup=*/false, &loaded);
-    context.languageName = context.profile.GetValue("Setup", "Language", "");
+std::string AppContext::StoredLanguageName() const {
+    std::string name = profile.GetValue("Setup", "Language", "");
+    return name.empty() ? languageWhenUnset : name;
+}
+
+Status LoadSettings(AppContext& context, const SettingsLayout& layout) {
+    context.layout = layout;
+    context.appDirectory = layout.appDirectory;
+    const Status loaded = context.profile.Load(layout);
+    context.languageWhenUnset =
+        layout.singleFolder ? std::string() : std::string(LanguageSetting(LanguageOfEnvironment()));
+    context.languageName = context.StoredLanguageName();
     context.language = LanguageOfSetting(context.languageName);
-    // A settings file that cannot be created leaves the defaults in force without a word; one
-    // that is there and cannot be read (a named pipe, a device) is a mistake to hear about.
-    if (!read && KindOfFile(appDirectory / "Program.ini") != FileKind::Missing) {
-        return loaded;
-    }
-    return Status::Ok();
+    return loaded;
+}
+
+Status LoadSettings(AppContext& context, const std::filesystem::path& appDirectory) {
+    return LoadSettings(context, SingleFolderLayout(appDirectory));
 }
 
 std::optional<AccessRole> LoadAccessRole(const AppContext& context) {

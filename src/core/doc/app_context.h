@@ -6,7 +6,8 @@
 
 #include "core/base/language.h"
 #include "core/base/status.h"
-#include "core/doc/ini_profile.h"
+#include "core/doc/program_settings.h"
+#include "core/doc/settings_layout.h"
 #include "core/doc/user_store.h"
 #include "core/link/link_session.h"
 #include "core/ports/system_roots.h"
@@ -21,12 +22,16 @@ struct AppContext {
     explicit AppContext(std::filesystem::path userStoreFile = UserStore::DefaultLocation())
         : userStore(std::move(userStoreFile)) {}
 
-    CIniProfile profile{4};
+    ProgramSettings profile;
     UserStore userStore;
 
-    std::filesystem::path appDirectory;
+    SettingsLayout layout;               ///< where the settings and the other files are
+    std::filesystem::path appDirectory;  ///< the catalogues, help pages and pictures
     std::string languageName;  ///< `Setup` `Language`, also the section of per-language texts
     Language language = Language::English;
+    /// The language name an installed program starts with when no settings file names one:
+    /// the locale's; empty for one folder, which has always needed its `Language` key.
+    std::string languageWhenUnset;
 
     LinkSession link;                 ///< the login and the port every exchange opens
     BandLimits band;                  ///< band limits in use
@@ -38,13 +43,18 @@ struct AppContext {
     std::string SetupAppName() const { return profile.GetValue("Setup", "AppName", ""); }
     /// `AppName` of the language section: the start of the main window's title.
     std::string TitleAppName() const { return profile.GetValue(languageName, "AppName", ""); }
+    /// The language name the next start will use.
+    std::string StoredLanguageName() const;
 };
 
-/// Loads `Program.ini` from @p appDirectory (creating it when missing, written back when the
-/// context ends) and fixes the language of the run: Chinese only for the exact name "Chinese".
-/// Fails when the file is there but cannot be read, a named pipe or a device among them; the
-/// message is English, the language being one of the settings that could not be read. The
-/// defaults are then in force.
+/// Loads the settings files of @p layout (written back when the context ends) and fixes the
+/// language of the run: Chinese only for the exact name "Chinese"; an installed program whose
+/// settings name no language follows the locale.
+/// @return the settings files that exist but could not be read, a named pipe or a device among
+///         them (the message is English, the language being one of the settings that could not
+///         be read); the defaults are then in force.
+[[nodiscard]] Status LoadSettings(AppContext& context, const SettingsLayout& layout);
+/// Loads `Program.ini` from the one folder @p appDirectory, creating it when missing.
 Status LoadSettings(AppContext& context, const std::filesystem::path& appDirectory);
 
 /// The access role the Login dialog offers first at the next start: the per-user value `Power`

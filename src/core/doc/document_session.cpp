@@ -25,8 +25,12 @@ std::unique_ptr<CProgramDoc> DocumentSession::New() {
     return doc;
 }
 
+bool DocumentSession::MayReplace() {
+    return !m_window.TransferRunning() && MaybeSave();
+}
+
 std::unique_ptr<CProgramDoc> DocumentSession::Open() {
-    if (m_window.TransferRunning() || !MaybeSave()) {
+    if (!MayReplace()) {
         return nullptr;
     }
     const std::optional<std::filesystem::path> path = m_questions.AskOpenName();

@@ -60,6 +60,9 @@ public:
     /// changed document is offered for saving. The new document, or null when the user kept
     /// the old one.
     std::unique_ptr<CProgramDoc> New();
+    /// Whether the document may give way to another one now: never during a transfer; a changed
+    /// document is offered for saving first.
+    bool MayReplace();
     /// Open: the changed document is offered for saving, then a file is asked for and opened.
     /// Null when the user stopped or the file could not be opened (said already).
     std::unique_ptr<CProgramDoc> Open();

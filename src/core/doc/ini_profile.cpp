@@ -231,6 +231,12 @@ bool CIniProfile::Same(std::string_view a, std::string_view b) const {
     return true;
 }
 
+bool CIniProfile::HasKey(std::string_view section, std::string_view key) const {
+    const int sectionIndex = FindSection(section);
+    return sectionIndex >= 0 &&
+           FindKey(m_sections[static_cast<std::size_t>(sectionIndex)], key) >= 0;
+}
+
 std::string CIniProfile::GetValue(std::string_view section, std::string_view key,
                                   std::string_view defaultValue) const {
     // An empty store behaves as if every section existed without keys: callers get the same

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/base/status.h"
+#include "core/doc/settings_source.h"
 
 namespace radioprog {
 
@@ -18,12 +19,12 @@ namespace radioprog {
 /// load. Section names are found from the first to the last (the first of two equal names
 /// wins), keys from the last to the first (the last of two equal keys wins). Keys before the
 /// first header belong to the section with the empty name.
-class CIniProfile {
+class CIniProfile : public SettingsSource {
 public:
     /// @param growStep allocation step of the per-section tables (the process-wide store uses 4).
     explicit CIniProfile(int growStep = 4);
     /// Writes the file back (with the backup choice made at load) when write-back is on.
-    ~CIniProfile();
+    ~CIniProfile() override;
 
     CIniProfile(const CIniProfile&) = delete;
     CIniProfile& operator=(const CIniProfile&) = delete;
@@ -58,7 +59,11 @@ public:
     /// default with its blanks trimmed; when the section does not exist, the default as given.
     /// An empty store answers every look-up with the trimmed default.
     std::string GetValue(std::string_view section, std::string_view key,
-                         std::string_view defaultValue) const;
+                         std::string_view defaultValue) const override;
+    /// Whether a section named @p section exists (the unnamed one does in every loaded file).
+    bool HasSection(std::string_view section) const { return FindSection(section) >= 0; }
+    /// Whether the first section named @p section holds @p key.
+    bool HasKey(std::string_view section, std::string_view key) const;
     /// Adds or replaces a value; ignored while nothing is loaded. The store counts as modified
     /// only when something was added or the value changed under the store's comparison (a
     /// change of letter case alone does not count in a case-insensitive store).

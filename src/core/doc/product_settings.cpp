@@ -2,7 +2,7 @@
 
 namespace radioprog {
 
-ProductInfoView OpenProductInfo(const CIniProfile& profile, const BandLimits& bandInUse,
+ProductInfoView OpenProductInfo(const SettingsSource& profile, const BandLimits& bandInUse,
                                 CustomBand custom, Language language) {
     const SetupValue setup = [&profile](const std::string& key) {
         return profile.GetValue("Setup", key, "");

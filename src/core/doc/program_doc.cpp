@@ -50,6 +50,11 @@ Status CProgramDoc::OnOpenDocument(const std::filesystem::path& path, AppContext
     if (Status read = ReadRegularFile(path, image::kSize, context.language, file); !read) {
         return read;
     }
+    return OnOpenDocument(file, path, context);
+}
+
+Status CProgramDoc::OnOpenDocument(const FileStart& file, const std::filesystem::path& path,
+                                   AppContext& context) {
     if (file.bytes.size() < image::kSize) {
         return Status::Error(TooShort(path, file.bytes.size(), context.language));
     }

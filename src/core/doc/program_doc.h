@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/base/language.h"
+#include "core/base/regular_file.h"
 #include "core/base/status.h"
 #include "core/base/string_table.h"
 #include "core/doc/document_edit.h"
@@ -49,6 +50,10 @@ public:
     /// regular file, fails with a message in the run's language and leaves the document as it
     /// was. A longer file opens; `OpenWarning` then says so. Clears the new-document flag.
     [[nodiscard]] Status OnOpenDocument(const std::filesystem::path& path, AppContext& context);
+    /// Opens the bytes @p file read from somewhere else than a file (standard input), named
+    /// @p path in messages; the same rules of size.
+    [[nodiscard]] Status OnOpenDocument(const FileStart& file, const std::filesystem::path& path,
+                                        AppContext& context);
 
     /// What the user should know about the file just opened, in @p language: a size other than
     /// 1024 bytes, an image that may not be a radio's (see `ImageDoubts`). Empty when it is a

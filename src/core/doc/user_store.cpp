@@ -1,8 +1,5 @@
 #include "core/doc/user_store.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <charconv>
 #include <cstdlib>
 #include <limits>
@@ -11,23 +8,13 @@
 #include <utility>
 
 #include "core/base/regular_file.h"
+#include "core/base/user_folders.h"
 #include "core/doc/ini_profile.h"
 
 namespace radioprog {
 namespace {
 
 constexpr std::uint64_t kLargestNegative = 0x80000000u;
-
-std::filesystem::path HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
-        return home;
-    }
-    if (const passwd* entry = ::getpwuid(::getuid());
-        entry != nullptr && entry->pw_dir != nullptr) {
-        return entry->pw_dir;
-    }
-    return {};
-}
 
 // Values are written as unsigned decimal; a hand-edited file may hold the signed form of the
 // same four bytes ("-1" for 4294967295). Anything else is treated as not there.
@@ -82,12 +69,7 @@ bool ReadsBackAsWritten(std::string_view value) {
 UserStore::UserStore(std::filesystem::path file) : m_file(std::move(file)) {}
 
 std::filesystem::path UserStore::DefaultLocation() {
-    const std::filesystem::path relative = std::filesystem::path("radioprog") / "user.ini";
-    // A relative XDG_CONFIG_HOME is invalid by the XDG rules and ignored.
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); config != nullptr && *config == '/') {
-        return std::filesystem::path(config) / relative;
-    }
-    return HomeFolder() / ".config" / relative;
+    return UserConfigFolder() / "user.ini";
 }
 
 Status UserStore::Check(Language language) const {

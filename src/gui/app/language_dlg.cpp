@@ -56,7 +56,7 @@ QRadioButton* CLanguageDlg::chineseButton() const {
 }
 
 int CLanguageDlg::exec() {
-    m_selected = InitialLanguageSelection(m_context.profile.GetValue("Setup", "Language", ""));
+    m_selected = InitialLanguageSelection(m_context.StoredLanguageName());
     m_languages->button(m_selected)->setChecked(true);
     m_languages->button(m_selected)->setFocus();
     return QDialog::exec();
@@ -64,7 +64,7 @@ int CLanguageDlg::exec() {
 
 void CLanguageDlg::accept() {
     m_selected = m_languages->checkedId();
-    const std::string stored = m_context.profile.GetValue("Setup", "Language", "");
+    const std::string stored = m_context.StoredLanguageName();
     const LanguageOk ok = DecideLanguageOk(m_context.language, stored, m_selected, m_changed);
     m_changed = ok.changed;
     if (ok.store) {

@@ -27,8 +27,8 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
       m_session(context, *this, m_questions),
       m_printing(new CPrintCommands(context, *this)),
       m_csv(new CCsvCommands(context, *this)),
-      m_restart(BuildRestartCommand(QCoreApplication::applicationFilePath(), context.appDirectory,
-                                    false)),
+      m_restart(
+          BuildRestartCommand(QCoreApplication::applicationFilePath(), context.layout, false)),
       m_starter(StartDetached) {
     setObjectName("mainFrame");
     setWindowTitle(tr("Program"));
@@ -41,6 +41,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     AddShellParts();
     AddTraceCommand();
     AddHelpAndPaneKeys();
+    AddDesktopParts();
     UpdateActions();
 }
 
@@ -191,7 +192,9 @@ bool CMainFrame::OpenDocument(const QString& path) {
 // about it once its window is there.
 void CMainFrame::ShowOpened(std::unique_ptr<CProgramDoc> doc) {
     const std::string warning = doc->OpenWarning(m_context.language);
+    const QString path = QString::fromStdString(doc->pathName().string());
     AddView(std::move(doc));
+    RememberDocument(path);
     if (!warning.empty()) {
         m_questions.ShowProblem(warning);
     }
@@ -202,6 +205,7 @@ bool CMainFrame::SaveDocument(bool saveAs) {
         return false;
     }
     m_frame->setWindowTitle(QString::fromStdString(m_frame->view()->document().title()) + "[*]");
+    RememberDocument(QString::fromStdString(m_frame->view()->document().pathName().string()));
     return true;
 }
 
@@ -240,6 +244,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    StoreGeometry();
     event->accept();
 }
 

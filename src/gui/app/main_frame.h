@@ -8,6 +8,7 @@
 #include "core/doc/document_commands.h"
 #include "core/doc/document_session.h"
 #include "core/doc/program_doc.h"
+#include "core/doc/recent_files.h"
 #include "core/link/port_opener.h"
 #include "core/link/serial_trace.h"
 #include "gui/app/document_questions.h"
@@ -62,6 +63,9 @@ public:
     void AdaptMenus();
     /// Shows and enables every command as the core decides for the window as it is now.
     void UpdateActions();
+    /// Shows the window with the size and place the last run left it in; maximized when there
+    /// is none.
+    void ShowWithStoredGeometry();
 
     /// How the program starts itself again after a change of language; by default the running
     /// executable on the same application folder.
@@ -74,6 +78,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    /// A .dat file dragged onto the window is opened when dropped.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     /// The channel window wears the program's icon, whichever start-up gives it.
     bool event(QEvent* event) override;
 
@@ -113,6 +120,15 @@ private:
     /// Help > Save Serial Trace.
     void AddTraceCommand();
     void OnSaveSerialTrace();
+    /// File's recent documents and the drop of a .dat file.
+    void AddDesktopParts();
+    void UpdateRecentFiles();
+    void RememberDocument(const QString& path);
+    void StoreRecentFiles();
+    /// Opens a recent or dropped document as File > Open would.
+    bool OpenFromDesktop(const QString& path);
+    /// Keeps the window's size and place for the next run.
+    void StoreGeometry();
 
     AppContext& m_context;
     PortOpener& m_opener;
@@ -130,6 +146,8 @@ private:
     ProgramStarter m_starter;
     bool m_restarting = false;
     const SerialTrace* m_trace = nullptr;
+    RecentFiles m_recent;
+    QList<QAction*> m_recentActions;  ///< the recent files in the File menu, with their separator
 };
 
 }  // namespace radioprog::gui

@@ -5,7 +5,6 @@
 #include <QIcon>
 #include <QLibraryInfo>
 
-#include "core/base/app_directory.h"
 #include "core/doc/port_map.h"
 #include "core/link/port_names.h"
 #include "core/link/serial_port_opener.h"
@@ -42,21 +41,6 @@ private:
 };
 
 }  // namespace
-
-StartOptions ParseStartOptions(const QStringList& arguments) {
-    StartOptions options;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments[i];
-        if (argument == "--appdir" && i + 1 < arguments.size()) {
-            options.appDir = arguments[++i].toStdString();
-        } else if (argument == "--demo") {
-            options.demo = true;
-        } else if (!argument.startsWith("-")) {
-            options.file = argument;
-        }
-    }
-    return options;
-}
 
 CProgramApp::CProgramApp(StartOptions options)
     : m_options(std::move(options)), m_context(std::make_unique<AppContext>()) {}
@@ -97,7 +81,7 @@ bool CProgramApp::Login() {
 }
 
 bool CProgramApp::Start() {
-    if (Status loaded = LoadSettings(*m_context, ResolveAppDirectory(m_options.appDir)); !loaded) {
+    if (Status loaded = LoadSettings(*m_context, ResolveSettingsLayout(Places())); !loaded) {
         Warn(loaded);
     }
     if (Status store = m_context->userStore.Check(m_context->language); !store) {
@@ -113,11 +97,11 @@ bool CProgramApp::Start() {
     m_frame->SetSerialTrace(&m_trace);
     // A demo run stays a demo run after a change of language.
     m_frame->SetRestart(BuildRestartCommand(QCoreApplication::applicationFilePath(),
-                                            m_context->appDirectory, m_options.demo));
+                                            m_context->layout, m_options.demo));
     if (m_options.file.isEmpty() || !m_frame->OpenDocument(m_options.file)) {
         m_frame->NewDocument();
     }
-    m_frame->showMaximized();
+    m_frame->ShowWithStoredGeometry();
     const QString icon = QString::fromStdString((m_context->appDirectory / "title.ico").string());
     if (QFileInfo::exists(icon)) {
         m_frame->setWindowIcon(QIcon(icon));
@@ -125,6 +109,10 @@ bool CProgramApp::Start() {
     m_context->appName = m_context->profile.GetValue(m_context->languageName, "Company", "");
     m_frame->AdaptMenus();
     return true;
+}
+
+SettingsPlaces CProgramApp::Places() const {
+    return RunPlaces(m_options.appDir);
 }
 
 PtyRadio::Started CProgramApp::StartDemoRadio() {

@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QStringList>
+#include <QString>
 #include <QTranslator>
 #include <memory>
 #include <optional>
 
 #include "core/doc/app_context.h"
+#include "core/doc/settings_layout.h"
 #include "core/link/port_opener.h"
 #include "core/link/serial_trace.h"
 #include "core/ports/diagnosing_opener.h"
@@ -21,8 +22,6 @@ struct StartOptions {
     bool demo = false;                  ///< --demo: COM1 is a simulated radio for this run
     QString file;                       ///< a .dat file to open instead of a new document
 };
-/// Reads the options; unknown options are left to Qt.
-StartOptions ParseStartOptions(const QStringList& arguments);
 
 /// The application: settings, language, login, the main window, and the access role kept at
 /// exit. Start() runs start-up in its fixed order; any step that fails ends it.
@@ -42,6 +41,8 @@ public:
 protected:
     /// The radio COM1 stands for in a demo run.
     virtual PtyRadio::Started StartDemoRadio();
+    /// Where this run looks for its settings and files: the running program's place.
+    virtual SettingsPlaces Places() const;
 
 private:
     bool LoadCatalogue();

@@ -4,9 +4,12 @@
 
 namespace radioprog::gui {
 
-RestartCommand BuildRestartCommand(const QString& executable,
-                                   const std::filesystem::path& appDirectory, bool demo) {
-    RestartCommand command{executable, {"--appdir", QString::fromStdString(appDirectory.string())}};
+RestartCommand BuildRestartCommand(const QString& executable, const SettingsLayout& layout,
+                                   bool demo) {
+    RestartCommand command{executable, {}};
+    if (layout.singleFolder) {
+        command.arguments << "--appdir" << QString::fromStdString(layout.appDirectory.string());
+    }
     if (demo) {
         command.arguments << "--demo";
     }

@@ -44,7 +44,7 @@ protected:
         LoadIni(m_context);
     }
     void LoadIni(AppContext& context) {
-        EXPECT_TRUE(context.profile.LoadFile(m_dir / "Program.ini", false, true, false));
+        EXPECT_TRUE(context.profile.Load(SingleFolderLayout(m_dir.path())).ok());
     }
     void Save(std::uint32_t number) {
         ASSERT_TRUE(m_context.userStore.SetInt(kKey, kSavedPortValue, number).ok());

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <filesystem>
+
+namespace radioprog {
+
+/// The folder of the user's own settings: `$XDG_CONFIG_HOME/radioprog`, or
+/// `~/.config/radioprog` when XDG_CONFIG_HOME is unset or not an absolute path.
+std::filesystem::path UserConfigFolder();
+
+}  // namespace radioprog
