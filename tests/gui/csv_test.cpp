@@ -45,11 +45,7 @@ protected:
             "[Setup]\nLanguage=" + language +
                 "\nAppName=radioprog-test\nType1=RP-16V\n"
                 "[English]\nCompany=Radio Co\n[Chinese]\nCompany=电台公司\n");
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) { qobject_cast<CLoginDlg*>(modal)->accept(); });
-        EXPECT_TRUE(m_app->Start());
+        m_app = testing::StartAcceptingLogin(m_dir.path());
         return m_app->mainFrame();
     }
     CMainFrame* Frame() const { return m_app->mainFrame(); }

@@ -122,6 +122,17 @@ inline std::unique_ptr<CProgramApp> StartAsAdmin(const std::filesystem::path& di
     return app;
 }
 
+/// Starts the desktop program on the application folder @p dir and accepts the Login dialog as
+/// it opens (the role stored for the next start, no password).
+inline std::unique_ptr<CProgramApp> StartAcceptingLogin(const std::filesystem::path& dir) {
+    StartOptions options;
+    options.appDir = dir.string();
+    auto app = std::make_unique<CProgramApp>(options);
+    OnNextModal([](QWidget* modal) { qobject_cast<CLoginDlg*>(modal)->accept(); });
+    EXPECT_TRUE(app->Start());
+    return app;
+}
+
 /// Processes events until @p done or the time runs out.
 inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000) {
     QElapsedTimer clock;

@@ -47,11 +47,7 @@ protected:
                 "\nShowLang=1\nAppName=radioprog-test\nType1=RP-16V\nField1=136-174MHz\n"
                 "[English]\nAppName=Radio\nCopyrights Owner=Radio Works Ltd\n"
                 "[Chinese]\nAppName=电台\nCopyrights Owner=电台有限公司\n");
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) { qobject_cast<CLoginDlg*>(modal)->accept(); });
-        EXPECT_TRUE(m_app->Start());
+        m_app = testing::StartAcceptingLogin(m_dir.path());
         return m_app->mainFrame();
     }
     CMainFrame* Frame() const { return m_app->mainFrame(); }

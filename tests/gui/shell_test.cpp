@@ -70,11 +70,7 @@ protected:
                                 "Field1=136-174MHz\n" +
                                 english + chinese;
         radioprog::testing::WriteText(m_dir / "Program.ini", ini);
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) { qobject_cast<CLoginDlg*>(modal)->accept(); });
-        EXPECT_TRUE(m_app->Start());
+        m_app = testing::StartAcceptingLogin(m_dir.path());
         CMainFrame* frame = m_app->mainFrame();
         if (frame) {
             EXPECT_TRUE(QTest::qWaitForWindowExposed(frame));
