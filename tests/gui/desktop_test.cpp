@@ -9,11 +9,11 @@
 #include <QUrl>
 
 #include "core/doc/recent_files.h"
+#include "core/radio/new_image.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/program_app.h"
 #include "gui/link/login_dlg.h"
 #include "gui/view/program_view.h"
-#include "core/radio/new_image.h"
 #include "gui_fixture.h"
 
 namespace radioprog::gui {
