@@ -138,8 +138,8 @@ Status Publish(const fs::path& staged, const fs::path& folder, const std::string
             return Status::Error(CannotWrite(target, std::strerror(errno), language));
         }
     }
-    return Status::Error(CannotWrite(folder / (base + ".dat"), "too many backups of one second",
-                                     language));
+    return Status::Error(
+        CannotWrite(folder / (base + ".dat"), "too many backups of one second", language));
 }
 
 }  // namespace
@@ -226,7 +226,8 @@ void BackupStore::Prune() const {
             fs::remove(found[i].entry.file, error);
         }
     }
-    for (fs::directory_iterator it(m_folder, error), end; !error && it != end; it.increment(error)) {
+    for (fs::directory_iterator it(m_folder, error), end; !error && it != end;
+         it.increment(error)) {
         const std::string name = it->path().filename().string();
         std::error_code timeError;
         const auto written = fs::last_write_time(it->path(), timeError);

@@ -63,7 +63,8 @@ TEST(FileSafePortName, KeepsLettersDigitsDotsAndUnderscoresOnly) {
     for (const auto& [port, safe] : std::vector<std::pair<std::string, std::string>>{
              {"COM1", "COM1"},
              {"/dev/ttyUSB0", "dev_ttyUSB0"},
-             {"/dev/serial/by-id/usb-Prolific_PL2303-if00", "dev_serial_by_id_usb_Prolific_PL2303_if00"},
+             {"/dev/serial/by-id/usb-Prolific_PL2303-if00",
+              "dev_serial_by_id_usb_Prolific_PL2303_if00"},
              {"../../x", "x"},
              {"///", "port"},
              {"", "port"}}) {
@@ -74,11 +75,13 @@ TEST(FileSafePortName, KeepsLettersDigitsDotsAndUnderscoresOnly) {
 TEST_F(BackupStoreTest, NamesTellTimeKindAndPortAndAClashGetsTheNextNumber) {
     const BackupStore store = Store();
     std::vector<std::string> saved;
-    for (const BackupKind kind : {BackupKind::Read, BackupKind::Read, BackupKind::BeforeWrite,
-                                  BackupKind::Read}) {
-        const BackupStore::Saved result = store.Save(m_image, kind, "/dev/ttyUSB0", Language::English);
+    for (const BackupKind kind :
+         {BackupKind::Read, BackupKind::Read, BackupKind::BeforeWrite, BackupKind::Read}) {
+        const BackupStore::Saved result =
+            store.Save(m_image, kind, "/dev/ttyUSB0", Language::English);
         ASSERT_TRUE(result.status) << result.status.message();
-        EXPECT_EQ(ReadBytes(result.file), std::vector<std::uint8_t>(m_image.begin(), m_image.end()));
+        EXPECT_EQ(ReadBytes(result.file),
+                  std::vector<std::uint8_t>(m_image.begin(), m_image.end()));
         saved.push_back(result.file.filename().string());
     }
     EXPECT_EQ(saved, (std::vector<std::string>{"20261210T143000-read-dev_ttyUSB0.dat",
