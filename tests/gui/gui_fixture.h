@@ -149,6 +149,7 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000)
 /// store into it.
 inline void PrepareAppFolder(const radioprog::testing::TempDir& dir) {
     ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
     const std::filesystem::path binaries = QCoreApplication::applicationDirPath().toStdString();
     for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
         std::filesystem::copy_file(binaries / catalogue, dir / catalogue);
