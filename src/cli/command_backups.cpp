@@ -19,13 +19,13 @@ int RunBackups(const GlobalOptions& global, const BackupsOptions& options) {
     if (options.json) {
         nlohmann::ordered_json list = nlohmann::ordered_json::array();
         for (const BackupEntry& entry : entries) {
-            list.push_back({{"path", entry.file.string()},
-                            {"time", entry.timeText},
-                            {"kind", BackupKindName(entry.kind)},
-                            {"port", entry.port},
-                            {"channels", entry.filledChannels
-                                             ? nlohmann::ordered_json(*entry.filledChannels)
-                                             : nlohmann::ordered_json(nullptr)}});
+            list.push_back(
+                {{"path", entry.file.string()},
+                 {"time", entry.timeText},
+                 {"kind", BackupKindName(entry.kind)},
+                 {"port", entry.port},
+                 {"channels", entry.filledChannels ? nlohmann::ordered_json(*entry.filledChannels)
+                                                   : nlohmann::ordered_json(nullptr)}});
         }
         std::cout << list.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
                   << '\n';

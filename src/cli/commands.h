@@ -26,6 +26,7 @@ std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& 
 std::vector<Subcommand> AddPortsCommands(CLI::App& app, const GlobalOptions& global);
 Subcommand AddDoctorCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddBackupsCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddDiffCommand(CLI::App& app, const GlobalOptions& global);
 #ifdef RADIOPROG_CLI_REPORT
 Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global);
 #endif

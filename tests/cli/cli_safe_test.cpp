@@ -157,6 +157,38 @@ TEST_F(CliSafeTest, NothingIsWrittenWhenTheRadioCannotBeBackedUp) {
     EXPECT_TRUE(std::equal(mine.begin(), mine.begin() + 0x3E0, radio.begin()));
 }
 
+TEST_F(CliSafeTest, DiffShowsTheChangesOfTwoFilesOrOfAFileAndTheRadio) {
+    MakeFile();
+    ASSERT_EQ(Cli({"new", "-o", File("new.dat")}).exitCode, 0);
+    ProcessResult result = Cli({"diff", File("new.dat"), File("mine.dat")});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    EXPECT_EQ(result.out.rfind("Channel 4  Rx Frequency:  -> 150.00000\n", 0), 0u) << result.out;
+    result = Cli({"diff", File("new.dat"), File("mine.dat"), "--lang", "zh"});
+    EXPECT_EQ(result.out.rfind("信道 4  ", 0), 0u) << result.out;
+    result = Cli({"diff", File("mine.dat"), File("mine.dat"), "--json"});
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(nlohmann::json::parse(result.out),
+              nlohmann::json::parse(R"({"identical": true, "channels": [], "settings": [],
+                                        "bytes": []})"));
+
+    // Against the radio: the read is kept as a backup.
+    auto sim = Sim({});
+    result = Cli({"diff", File("mine.dat"), "--port", m_device, "--json"});
+    EXPECT_EQ(result.exitCode, 1) << result.err;
+    const nlohmann::json diff = nlohmann::json::parse(result.out);
+    EXPECT_EQ(diff["identical"], false);
+    EXPECT_EQ(diff["channels"][0],
+              nlohmann::json::parse(R"({"channel": 4, "column": "rx", "old": "150.00000",
+                                        "new": ""})"));
+    EXPECT_EQ(Backups().size(), 1u);
+    ASSERT_EQ(Cli({"write", "--port", m_device, File("mine.dat")}).exitCode, 0);
+    EXPECT_EQ(Cli({"diff", File("mine.dat"), "--port", m_device}).exitCode, 0);
+
+    EXPECT_EQ(Cli({"diff", File("mine.dat")}).exitCode, 2);
+    EXPECT_EQ(Cli({"diff", File("mine.dat"), File("missing.dat")}).exitCode, 7);
+    EXPECT_EQ(Cli({"diff", File("mine.dat"), "--port", "/dev/radioprog-missing"}).exitCode, 3);
+}
+
 // Line noise on a radio without an Admin password: never a Password Error, and a query shows
 // the radio's own User password or nothing.
 TEST_F(CliSafeTest, NoiseIsNeverTakenForAnIdentity) {
