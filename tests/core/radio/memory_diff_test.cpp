@@ -19,7 +19,8 @@ RadioImage Edited(const RadioImage& memory) {
     ImageToGrid(edited, grid, band, Language::English);
     grid.SetTextMatrix(4, 1, "150.00000");
     GridToImage(grid, band, edited);
-    edited[image::kSquelchLevel] = static_cast<std::uint8_t>((edited[image::kSquelchLevel] & 0xF0) | 5);
+    edited[image::kSquelchLevel] =
+        static_cast<std::uint8_t>((edited[image::kSquelchLevel] & 0xF0) | 5);
     edited[image::kIdentityUserPassword] = 0x42;
     edited[image::kIdentityUserPassword + 1] = 0x1F;
     return edited;
