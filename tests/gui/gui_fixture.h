@@ -44,6 +44,18 @@ public:
         }
         return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
     }
+    /// Choices are answered from their own queue, the last choice (Close) when it is empty.
+    std::deque<int> choices;
+    int Choose(QWidget*, QMessageBox::Icon, const QString& caption, const QString& text,
+               const QStringList& offered) override {
+        shown.push_back({caption, text + "\n[" + offered.join("|") + "]"});
+        if (!choices.empty()) {
+            const int answer = choices.front();
+            choices.pop_front();
+            return answer;
+        }
+        return static_cast<int>(offered.size()) - 1;
+    }
 };
 
 /// Runs @p step on the next modal dialog as soon as it is shown.

@@ -8,8 +8,8 @@ class UserStore;
 
 /// Setup > Transfer Options: what a write does besides writing. Kept in the per-user store.
 struct TransferOptions {
-    bool backupBeforeWrite = true;      ///< "Back up the radio before writing"
-    bool verifyAfterWrite = true;       ///< "Verify after writing"
+    bool backupBeforeWrite = true;        ///< "Back up the radio before writing"
+    bool verifyAfterWrite = true;         ///< "Verify after writing"
     bool showChangesBeforeWrite = false;  ///< "Show the changes before writing"
 
     bool operator==(const TransferOptions&) const = default;

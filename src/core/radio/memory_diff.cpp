@@ -110,21 +110,33 @@ MemoryDiff CompareMemories(const RadioImage& from, const RadioImage& to, Languag
     return diff;
 }
 
+std::string ChangeLabel(const ChannelChange& change, Language language) {
+    return std::string(kChannel.In(language)) + " " + std::to_string(change.channel) + "  " +
+           ColumnHeader(change.column, language);
+}
+
+std::string ChangeLabel(const SettingChange& change, Language language) {
+    return std::string(change.dialog.In(language)) + "  " +
+           std::string(change.control.In(language));
+}
+
+std::string ChangeLabel(const ByteRange& range, Language language) {
+    return std::string(kBytes.In(language)) + " " + Hex(range.from) +
+           (range.to != range.from ? "-" + Hex(range.to) : std::string());
+}
+
 std::vector<std::string> DiffLines(const MemoryDiff& diff, Language language) {
     std::vector<std::string> lines;
     for (const ChannelChange& change : diff.channels) {
-        lines.push_back(std::string(kChannel.In(language)) + " " + std::to_string(change.channel) +
-                        "  " + ColumnHeader(change.column, language) + ": " + change.oldText +
-                        " -> " + change.newText);
+        lines.push_back(ChangeLabel(change, language) + ": " + change.oldText + " -> " +
+                        change.newText);
     }
     for (const SettingChange& change : diff.settings) {
-        lines.push_back(std::string(change.dialog.In(language)) + "  " +
-                        std::string(change.control.In(language)) + ": " + change.oldText + " -> " +
+        lines.push_back(ChangeLabel(change, language) + ": " + change.oldText + " -> " +
                         change.newText);
     }
     for (const ByteRange& range : diff.bytes) {
-        lines.push_back(std::string(kBytes.In(language)) + " " + Hex(range.from) +
-                        (range.to != range.from ? "-" + Hex(range.to) : std::string()));
+        lines.push_back(ChangeLabel(range, language));
     }
     return lines;
 }

@@ -51,6 +51,12 @@ MemoryDiff CompareMemories(const RadioImage& from, const RadioImage& to, Languag
 /// The key of grid column @p col (1-8) in `show --json`: rx, tx, dec, enc, power, scan, busy, wn.
 const char* ColumnKey(int col);
 
+/// "Channel 4  Rx Frequency", "Optional Features  Squelch Level", "Bytes 0x01B8-0x01BF": what
+/// changed, in @p language.
+std::string ChangeLabel(const ChannelChange& change, Language language);
+std::string ChangeLabel(const SettingChange& change, Language language);
+std::string ChangeLabel(const ByteRange& range, Language language);
+
 /// One line per change in @p language: "Channel 4  RX Freq: 150.00000 -> 145.01250",
 /// "Optional Features  Squelch Level: 3 -> 5", "Bytes 0x01B8-0x01BF".
 std::vector<std::string> DiffLines(const MemoryDiff& diff, Language language);

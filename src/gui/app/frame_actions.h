@@ -33,6 +33,8 @@ public:
     QAction* saveAs;
     QAction* importCsv;
     QAction* exportCsv;
+    QAction* backups;
+    QAction* compareWithFile;
     QAction* print;
     QAction* printPreview;
     QAction* exportPdf;
@@ -47,6 +49,7 @@ public:
     QAction* read;
     QAction* write;
     QAction* password;
+    QAction* compareWithRadio;
     // View
     QAction* toolbarToggle;
     QAction* statusBarToggle;
@@ -54,6 +57,7 @@ public:
     // Setup
     QAction* comSetup;
     QAction* language;
+    QAction* transferOptions;
     // Help
     QAction* about;
     QAction* saveSerialTrace;
