@@ -49,8 +49,8 @@ bool CSafetyCommands::OpenBackup(const std::filesystem::path& file) {
     if (!view) {
         return false;
     }
-    const std::string title = std::string(kBackupTitle.In(m_context.language)) +
-                              file.filename().string();
+    const std::string title =
+        std::string(kBackupTitle.In(m_context.language)) + file.filename().string();
     view->document().DetachFromFile(title);
     if (QWidget* frame = m_frame.activeFrame()) {
         frame->setWindowTitle(Q(title) + "[*]");
@@ -80,8 +80,7 @@ bool CSafetyCommands::CompareWithFile(const QString& path) {
     // Opening to compare must not change the band in use or end a new document.
     const BandLimits band = m_context.band;
     const bool newDocument = m_context.newDocument;
-    const Status opened =
-        other.OnOpenDocument(QFile::encodeName(path).toStdString(), m_context);
+    const Status opened = other.OnOpenDocument(QFile::encodeName(path).toStdString(), m_context);
     m_context.band = band;
     m_context.newDocument = newDocument;
     if (!opened) {

@@ -25,8 +25,7 @@ constexpr int kHelpContext = 32804;
 }  // namespace
 
 QString BackupKindText(BackupKind kind) {
-    return kind == BackupKind::Read ? CBackupsDlg::tr("Read")
-                                    : CBackupsDlg::tr("Before write");
+    return kind == BackupKind::Read ? CBackupsDlg::tr("Read") : CBackupsDlg::tr("Before write");
 }
 
 CBackupsDlg::CBackupsDlg(const AppContext& context, QWidget* parent)

@@ -92,10 +92,10 @@ void CProgramView::OnRadioTransfer() {
 
 void CProgramView::ShowReadBackup(const RadioTransferResult& result) {
     if (!result.backup) {
-        Messages().Show(this, QMessageBox::Warning, Q(m_context.appName),
-                        Q(std::string(kReadNotKept.In(m_context.language)) +
-                          result.backup.message()),
-                        QMessageBox::Ok);
+        Messages().Show(
+            this, QMessageBox::Warning, Q(m_context.appName),
+            Q(std::string(kReadNotKept.In(m_context.language)) + result.backup.message()),
+            QMessageBox::Ok);
     }
 }
 
@@ -111,16 +111,17 @@ void CProgramView::CompareWithRadio(GuiLinkObserver& observer) {
     }
     const BackupStore backups(m_context.backupFolder, StoredBackupLimits(m_context.userStore));
     RadioTransferResult kept;
-    kept.backup = backups.Save(radio, BackupKind::Read, m_context.link.portName, m_context.language)
-                      .status;
+    kept.backup =
+        backups.Save(radio, BackupKind::Read, m_context.link.portName, m_context.language).status;
     if (m_process) {
         m_process->Finish();
         m_process = nullptr;
     }
     ShowReadBackup(kept);
-    CCompareDlg compare(m_context, CompareMemories(radio, m_doc->image(), m_context.language),
-                        CCompareDlg::tr("Changes a write of this document would make to the radio:"),
-                        CCompareDlg::Purpose::Look, window());
+    CCompareDlg compare(
+        m_context, CompareMemories(radio, m_doc->image(), m_context.language),
+        CCompareDlg::tr("Changes a write of this document would make to the radio:"),
+        CCompareDlg::Purpose::Look, window());
     compare.setObjectName("compareWithRadioDialog");
     compare.exec();
 }
@@ -144,8 +145,8 @@ void CProgramView::ShowWriteResult(const SafeWriteResult& write) {
             Messages().Show(this, QMessageBox::Information, caption, text, QMessageBox::Ok);
             return;
         case Kind::VerifyFailed:
-            if (Messages().Choose(this, QMessageBox::Warning, caption, text,
-                                  {writeAgain, close}) == 0) {
+            if (Messages().Choose(this, QMessageBox::Warning, caption, text, {writeAgain, close}) ==
+                0) {
                 OnWrite();
             }
             return;
