@@ -151,7 +151,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     editMenu->addActions({productInformation, channelInformation, optionalFeatures, scanInfo});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
-    programMenu->addActions({read, write, compareWithRadio, password});
+    programMenu->addActions({read, write, password, compareWithRadio});
 
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
