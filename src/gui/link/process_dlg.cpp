@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace radioprog::gui {
 
@@ -53,7 +54,12 @@ void CProcessDlg::Step() {
 
 void CProcessDlg::SetPhase(const QString& phase) {
     m_phase->setText(phase);
-    m_phase->show();
+    if (m_phase->isHidden()) {
+        // The dialog was sized without the phase's line.
+        m_phase->show();
+        layout()->activate();
+        resize(width(), std::max(height(), sizeHint().height()));
+    }
     m_bar->setValue(0);
     m_counter->setText("0");
 }
