@@ -690,6 +690,10 @@ TEST_F(TransferTest, ARadioThatStopsPartWaySaysHowFarTheReadGot) {
     ASSERT_EQ(m_messages.shown.size(), 1u);
     EXPECT_NE(m_messages.shown[0].text.indexOf("15 of 62"), -1)
         << m_messages.shown[0].text.toStdString();
+    // Nothing of the radio landed: the new document is as it was.
+    EXPECT_EQ(m_view->grid().TextMatrix(2, 1), "");
+    EXPECT_TRUE(m_app->context().newDocument);
+    EXPECT_FALSE(m_view->document().IsModified());
 }
 
 }  // namespace
