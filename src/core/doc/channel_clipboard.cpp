@@ -136,10 +136,10 @@ std::string PasteOutcome::Message(Language language) const {
     }
     const std::string stored = std::to_string(pasted.size());
     const std::string skipped = std::to_string(refused.size());
-    std::string message = language == Language::Chinese
-                              ? "已粘贴 " + stored + " 个信道，" + skipped + " 行无法保存："
-                              : stored + " channels pasted, " + skipped +
-                                    " rows could not be stored:";
+    std::string message =
+        language == Language::Chinese
+            ? "已粘贴 " + stored + " 个信道，" + skipped + " 行无法保存："
+            : stored + " channels pasted, " + skipped + " rows could not be stored:";
     for (const std::string& line : refused) {
         message += "\n" + line;
     }

@@ -97,12 +97,13 @@ std::optional<std::string> InsertEmptyChannel(CProgramDoc& doc, int channel, Lan
         return std::nullopt;
     }
     if (ChannelFilled(doc.texts(), kChannels)) {
-        return std::string(BilingualText{"Channel 16 is in use: an empty channel can only be "
-                                         "inserted when channel 16 is empty. Delete or move "
-                                         "channel 16 first.",
-                                         "信道 16 已在使用：只有信道 16 为空时才能插入空信道。"
-                                         "请先删除或移动信道 16。"}
-                               .In(language));
+        return std::string(
+            BilingualText{"Channel 16 is in use: an empty channel can only be "
+                          "inserted when channel 16 is empty. Delete or move "
+                          "channel 16 first.",
+                          "信道 16 已在使用：只有信道 16 为空时才能插入空信道。"
+                          "请先删除或移动信道 16。"}
+                .In(language));
     }
     doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::InsertChannel),
              [&](RadioImage& image, TextGrid& texts) {

@@ -25,8 +25,8 @@ protected:
         m_chinese.language = Language::Chinese;
         Start(m_source, m_english);
         Start(m_target, m_chinese);
-        Type(m_source, m_english, 2, {"145.0125", "145.6125", "D023N", "88.5", "Low", "Yes",
-                                      "Carrier", "Narrow"});
+        Type(m_source, m_english, 2,
+             {"145.0125", "145.6125", "D023N", "88.5", "Low", "Yes", "Carrier", "Narrow"});
         Type(m_source, m_english, 4, {"160.00625"});
         m_source.Synchronise([](RadioImage& image, TextGrid&) {
             image[image::ChannelOffset(2) + 14] = 0x12;  // bytes the grid does not show
@@ -57,15 +57,15 @@ TEST_F(ChannelClipboardTest, TheOwnFormPastesTheVeryRecordsInAnotherLanguage) {
     GridToImage(m_source.texts(), m_english.band, stored);
 
     PasteOutcome outcome;
-    ASSERT_TRUE(PasteOwnChannels(m_target, copy.own, 10, m_chinese.band, m_chinese.language,
-                                 outcome));
+    ASSERT_TRUE(
+        PasteOwnChannels(m_target, copy.own, 10, m_chinese.band, m_chinese.language, outcome));
     EXPECT_TRUE(outcome.changed);
     EXPECT_EQ(outcome.pasted, (std::vector{10, 11, 12}));
     EXPECT_TRUE(outcome.Message(Language::English).empty());
     for (int i = 0; i < 3; ++i) {
         const auto at = static_cast<std::ptrdiff_t>(image::ChannelOffset(2 + i));
-        EXPECT_EQ(Record(m_target, 10 + i), std::vector<std::uint8_t>(stored.begin() + at,
-                                                                       stored.begin() + at + 16));
+        EXPECT_EQ(Record(m_target, 10 + i),
+                  std::vector<std::uint8_t>(stored.begin() + at, stored.begin() + at + 16));
         EXPECT_EQ(ScanAdd(m_target.image(), 10 + i), ScanAdd(stored, 2 + i));
     }
     EXPECT_EQ(m_target.image()[image::ChannelOffset(10) + 14], 0x12);
@@ -86,8 +86,8 @@ TEST_F(ChannelClipboardTest, RowsThatCannotBeStoredAreRefusedWithTheImportsReaso
     const ChannelCopy copy = CopyChannels(m_source, std::vector{2, 4}, m_english.band);
     m_chinese.band.Set(150, 170);  // channel 2 lies outside
     PasteOutcome outcome;
-    ASSERT_TRUE(PasteOwnChannels(m_target, copy.own, 15, m_chinese.band, Language::English,
-                                 outcome));
+    ASSERT_TRUE(
+        PasteOwnChannels(m_target, copy.own, 15, m_chinese.band, Language::English, outcome));
     EXPECT_EQ(outcome.pasted, (std::vector{16}));
     ASSERT_EQ(outcome.refused.size(), 1u);
     EXPECT_EQ(outcome.refused[0],
@@ -95,8 +95,8 @@ TEST_F(ChannelClipboardTest, RowsThatCannotBeStoredAreRefusedWithTheImportsReaso
               "150-170 MHz");
     EXPECT_EQ(m_target.texts().TextMatrix(15, 1), "");
 
-    ASSERT_TRUE(PasteOwnChannels(m_target, copy.own, 16, m_english.band, Language::English,
-                                 outcome));
+    ASSERT_TRUE(
+        PasteOwnChannels(m_target, copy.own, 16, m_english.band, Language::English, outcome));
     EXPECT_EQ(outcome.refused, (std::vector<std::string>{"Row 2: beyond 16 channels"}));
     EXPECT_EQ(outcome.Message(Language::English),
               "1 channels pasted, 1 rows could not be stored:\nRow 2: beyond 16 channels");
@@ -104,8 +104,8 @@ TEST_F(ChannelClipboardTest, RowsThatCannotBeStoredAreRefusedWithTheImportsReaso
     const DocumentState before = m_target.State();
     for (std::string bad : {std::string(), std::string("RPCH"), copy.own.substr(0, 20),
                             "XPCH" + copy.own.substr(4)}) {
-        EXPECT_FALSE(PasteOwnChannels(m_target, bad, 1, m_english.band, Language::English,
-                                      outcome));
+        EXPECT_FALSE(
+            PasteOwnChannels(m_target, bad, 1, m_english.band, Language::English, outcome));
     }
     EXPECT_EQ(m_target.State(), before);
 }
@@ -118,8 +118,7 @@ TEST_F(ChannelClipboardTest, TabSeparatedTextFromASpreadsheetPastesAtTheChosenCh
         "9\t500\t\t\tFM\t\n"
         "2\t147\t\t\tAM\t\n";
     PasteOutcome outcome;
-    ASSERT_TRUE(PasteTabSeparated(m_target, sheet, 15, m_english.band, Language::English,
-                                  outcome));
+    ASSERT_TRUE(PasteTabSeparated(m_target, sheet, 15, m_english.band, Language::English, outcome));
     EXPECT_EQ(outcome.pasted, (std::vector{15, 16}));
     EXPECT_EQ(m_target.texts().TextMatrix(15, 1), "146.52000");
     EXPECT_EQ(m_target.texts().TextMatrix(15, 8), "Narrow");
@@ -133,16 +132,15 @@ TEST_F(ChannelClipboardTest, TabSeparatedTextFromASpreadsheetPastesAtTheChosenCh
 
     // Copy and paste through the tab-separated form alone gives the same grid texts.
     const ChannelCopy copy = CopyChannels(m_source, std::vector{2}, m_english.band);
-    ASSERT_TRUE(PasteTabSeparated(m_target, copy.tabSeparated, 3, m_english.band,
-                                  Language::English, outcome));
+    ASSERT_TRUE(PasteTabSeparated(m_target, copy.tabSeparated, 3, m_english.band, Language::English,
+                                  outcome));
     for (int col = 1; col <= 8; ++col) {
-        EXPECT_EQ(m_target.texts().TextMatrix(3, col), m_source.texts().TextMatrix(2, col))
-            << col;
+        EXPECT_EQ(m_target.texts().TextMatrix(3, col), m_source.texts().TextMatrix(2, col)) << col;
     }
 
     const DocumentState before = m_target.State();
-    EXPECT_FALSE(PasteTabSeparated(m_target, "just words", 1, m_english.band, Language::English,
-                                   outcome));
+    EXPECT_FALSE(
+        PasteTabSeparated(m_target, "just words", 1, m_english.band, Language::English, outcome));
     EXPECT_EQ(m_target.State(), before);
 }
 

@@ -109,8 +109,8 @@ TEST_F(ChannelRowsTest, SetForSelectedCommitsAsTheGridDoes) {
     EXPECT_EQ(m_doc.history().UndoCount(), steps + 1);
     EXPECT_EQ(m_doc.history().NextUndo()->col, column::kBusyLock);
     // The frequency columns are typed, not chosen.
-    EXPECT_FALSE(SetForSelected(m_doc, std::vector{1}, column::kRxFrequency, "150",
-                                m_context.band, m_context.language));
+    EXPECT_FALSE(SetForSelected(m_doc, std::vector{1}, column::kRxFrequency, "150", m_context.band,
+                                m_context.language));
     EXPECT_FALSE(SetForSelected(m_doc, std::vector{1, 3}, column::kBusyLock, "Carrier",
                                 m_context.band, m_context.language));
 }

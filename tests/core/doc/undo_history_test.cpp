@@ -28,8 +28,8 @@ protected:
         EXPECT_TRUE(LoadSettings(m_context, m_dir.path()));
         m_doc.OnNewDocument(m_context);
         (void)RefreshGridFromImage(m_doc, m_context);
-        for (const auto& [row, rx] : {std::pair{1, "145.5"}, {2, "146.0125"}, {3, "150.1"},
-                                      {4, "160.00625"}}) {
+        for (const auto& [row, rx] :
+             {std::pair{1, "145.5"}, {2, "146.0125"}, {3, "150.1"}, {4, "160.00625"}}) {
             EXPECT_FALSE(Commit(row, 1, rx));
         }
         EXPECT_FALSE(Commit(3, 3, "D023N"));
@@ -122,7 +122,9 @@ const std::vector<StepCase>& StepCases() {
              EXPECT_TRUE(PasteOwnChannels(doc, copy.own, 8, c.band, c.language, outcome));
          }},
         {"cut", "Undo Cut",
-         [](CProgramDoc& doc, AppContext&) { EXPECT_TRUE(DeleteChannels(doc, std::vector{2}, true)); }},
+         [](CProgramDoc& doc, AppContext&) {
+             EXPECT_TRUE(DeleteChannels(doc, std::vector{2}, true));
+         }},
         {"delete", "Undo Delete Channel",
          [](CProgramDoc& doc, AppContext&) {
              EXPECT_TRUE(DeleteChannels(doc, std::vector{1, 3}));
@@ -132,9 +134,13 @@ const std::vector<StepCase>& StepCases() {
              EXPECT_FALSE(InsertEmptyChannel(doc, 2, c.language));
          }},
         {"move up", "Undo Move Up",
-         [](CProgramDoc& doc, AppContext&) { MoveChannels(doc, std::vector{2, 4}, -1); }},
+         [](CProgramDoc& doc, AppContext&) {
+             MoveChannels(doc, std::vector{2, 4}, -1);
+         }},
         {"move down", "Undo Move Down",
-         [](CProgramDoc& doc, AppContext&) { MoveChannels(doc, std::vector{2, 3}, +1); }},
+         [](CProgramDoc& doc, AppContext&) {
+             MoveChannels(doc, std::vector{2, 3}, +1);
+         }},
         {"set for selected", "Undo Set Power for Selected",
          [](CProgramDoc& doc, AppContext& c) {
              EXPECT_TRUE(SetForSelected(doc, std::vector{1, 2, 9}, column::kPower, "Low", c.band,
