@@ -139,7 +139,8 @@ std::string PasteOutcome::Message(Language language) const {
     std::string message =
         language == Language::Chinese
             ? "已粘贴 " + stored + " 个信道，" + skipped + " 行无法保存："
-            : stored + " channels pasted, " + skipped + " rows could not be stored:";
+            : stored + (pasted.size() == 1 ? " channel" : " channels") + " pasted, " + skipped +
+                  (refused.size() == 1 ? " row" : " rows") + " could not be stored:";
     for (const std::string& line : refused) {
         message += "\n" + line;
     }

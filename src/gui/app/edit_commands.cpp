@@ -66,14 +66,16 @@ void CEditCommands::ShowTravelled(CProgramView& view, const DocumentEdit& edit) 
                                                m_context.profile.GetValue("Setup", "Type1", ""),
                                                m_context.band, m_context.language)));
     }
-    // The editor opens again on the cell, showing what it holds now.
-    view.ShowChannels(edit.kind == DocumentEdit::Kind::Cell ? std::vector<int>{edit.row}
-                                                            : view.SelectedChannels());
+    // A cell's editor opens again on it, showing what it holds now.
+    if (edit.kind == DocumentEdit::Kind::Cell) {
+        view.ShowCell(edit.row, edit.col);
+    } else {
+        view.ShowChannels(view.SelectedChannels());
+    }
 }
 
 bool CEditCommands::Copy(CProgramView& view) {
-    const ChannelCopy copy =
-        CopyChannels(view.document(), view.SelectedChannels(), m_context.band);
+    const ChannelCopy copy = CopyChannels(view.document(), view.SelectedChannels(), m_context.band);
     auto* data = new QMimeData;
     data->setData(MimeType(), QByteArray::fromStdString(copy.own));
     data->setText(Q(copy.tabSeparated));
@@ -116,8 +118,7 @@ void CEditCommands::OnPaste() {
     }
     if (!pasted) {
         Warn(Q(pasted.message()));
-    } else if (const std::string refused = outcome.Message(m_context.language);
-               !refused.empty()) {
+    } else if (const std::string refused = outcome.Message(m_context.language); !refused.empty()) {
         Warn(Q(refused));
     }
     view->ShowChannels(outcome.pasted.empty() ? selected : outcome.pasted);
@@ -163,8 +164,8 @@ void CEditCommands::OnSetForSelected() {
     CSetForSelectedDlg dialog(m_context, channels, &m_frame);
     dialog.setObjectName("setForSelectedDialog");
     if (dialog.exec() == QDialog::Accepted) {
-        SetForSelected(view->document(), channels, dialog.column(), dialog.value(),
-                       m_context.band, m_context.language);
+        SetForSelected(view->document(), channels, dialog.column(), dialog.value(), m_context.band,
+                       m_context.language);
     }
     view->ShowChannels(channels);
 }

@@ -33,8 +33,8 @@ QString ChannelList(const std::vector<int>& channels) {
 
 }  // namespace
 
-CSetForSelectedDlg::CSetForSelectedDlg(const AppContext& context,
-                                       const std::vector<int>& channels, QWidget* parent)
+CSetForSelectedDlg::CSetForSelectedDlg(const AppContext& context, const std::vector<int>& channels,
+                                       QWidget* parent)
     : QDialog(parent),
       m_context(context),
       m_columns(new QComboBox(this)),

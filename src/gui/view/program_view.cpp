@@ -306,6 +306,17 @@ void CProgramView::ShowChannels(const std::vector<int>& channels) {
     }
 }
 
+void CProgramView::ShowCell(int row, int col) {
+    m_grid->ClearRowSelection();
+    if (row == m_grid->Row() && col == m_grid->Col()) {
+        OpenEditor();
+        return;
+    }
+    // Each move raises the cell events, which open the editor where the move ends.
+    m_grid->SetRow(row);
+    m_grid->SetCol(col);
+}
+
 void CProgramView::SetContextMenuActions(const QList<QAction*>& actions) {
     m_contextMenu->clear();
     for (QAction* action : actions) {

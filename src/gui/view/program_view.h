@@ -64,6 +64,8 @@ public:
     /// After a row command: the rows chosen stay chosen at @p channels; without a row selection
     /// the current cell follows the first of them and its editor opens, so that typing goes on.
     void ShowChannels(const std::vector<int>& channels);
+    /// Makes (@p row, @p col) the current cell, ends a row selection and opens the cell's editor.
+    void ShowCell(int row, int col);
     /// The grid's context menu: the main window's commands for the channels.
     void SetContextMenuActions(const QList<QAction*>& actions);
     QMenu* contextMenu() const { return m_contextMenu; }

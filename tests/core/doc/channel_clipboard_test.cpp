@@ -99,7 +99,7 @@ TEST_F(ChannelClipboardTest, RowsThatCannotBeStoredAreRefusedWithTheImportsReaso
         PasteOwnChannels(m_target, copy.own, 16, m_english.band, Language::English, outcome));
     EXPECT_EQ(outcome.refused, (std::vector<std::string>{"Row 2: beyond 16 channels"}));
     EXPECT_EQ(outcome.Message(Language::English),
-              "1 channels pasted, 1 rows could not be stored:\nRow 2: beyond 16 channels");
+              "1 channel pasted, 1 row could not be stored:\nRow 2: beyond 16 channels");
 
     const DocumentState before = m_target.State();
     for (std::string bad : {std::string(), std::string("RPCH"), copy.own.substr(0, 20),
