@@ -8,11 +8,15 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
 
+#include "core/doc/app_context.h"
 #include "core/doc/channel_clipboard.h"
+#include "core/doc/program_doc.h"
 #include "gui/app/frame_actions.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/program_app.h"
@@ -361,6 +365,79 @@ TEST_F(EditTest, ProductInformationIsAStepWhoseUndoPutsTheBandBack) {
     OnNextModalOf<CProductInfoDlg>([](CProductInfoDlg* dialog) { dialog->reject(); });
     Choose(Frame()->menu("menuEdit"), Action("productInformation"));
     EXPECT_FALSE(Action("undo")->isEnabled());
+}
+
+// Two programs on one real display (Xvfb) share the desktop's clipboard: what one copies the
+// other pastes as the very same records, bytes the grid does not show included.
+TEST(ClipboardBetweenProgramsTest, CopyInOneProgramAndPasteInAnotherGivesTheSameRecords) {
+    const QString xvfb = QStandardPaths::findExecutable("Xvfb");
+    if (xvfb.isEmpty()) {
+        GTEST_SKIP() << "no Xvfb";
+    }
+    radioprog::testing::TempDir dir;
+    for (const char* folder : {"copy", "paste"}) {
+        std::filesystem::create_directories(dir / folder);
+        radioprog::testing::WriteText(dir / folder / "Program.ini",
+                                      "[Setup]\nLanguage=English\nAppName=radioprog-test\n");
+        const std::filesystem::path binaries = QCoreApplication::applicationDirPath().toStdString();
+        std::filesystem::copy_file(binaries / "English.qm", dir / folder / "English.qm");
+    }
+    AppContext context(dir / "user.ini");
+    CProgramDoc source;
+    source.OnNewDocument(context);
+    for (const auto& [row, col, text] : {std::tuple{2, 1, "145.0125"},
+                                         {2, 3, "D023N"},
+                                         {2, 5, "Low"},
+                                         {3, 1, "150.5"},
+                                         {3, 2, "155.5"},
+                                         {3, 8, "Narrow"}}) {
+        ASSERT_FALSE(source.CommitCell(row, col, text, context.band, context.language));
+    }
+    source.Synchronise([](RadioImage& image, TextGrid&) {
+        image[image::ChannelOffset(2) + 14] = 0x5A;  // kept by the grid, carried by the records
+        image[image::ChannelOffset(3) + 15] = 0x42;
+    });
+    ASSERT_TRUE(source.OnSaveDocument(dir / "source.dat", context));
+
+    QProcess display;
+    display.start(xvfb, {"-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "800x600x24"});
+    ASSERT_TRUE(display.waitForReadyRead(10000)) << display.readAllStandardError().toStdString();
+    const QString number = QString::fromUtf8(display.readAllStandardOutput()).trimmed();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DISPLAY", ":" + number);
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    environment.insert("XDG_CONFIG_HOME", QString::fromStdString((dir / "config").string()));
+    environment.insert("XDG_DATA_HOME", QString::fromStdString((dir / "data").string()));
+
+    QProcess copier;
+    copier.setProcessEnvironment(environment);
+    copier.start(RADIOPROG_CLIPBOARD_PEER,
+                 {"copy", QString::fromStdString((dir / "copy").string()),
+                  QString::fromStdString((dir / "source.dat").string()), "2", "3"});
+    ASSERT_TRUE(WaitFor([&] { return copier.canReadLine(); }, 20000))
+        << copier.readAllStandardError().toStdString();
+    QProcess paster;
+    paster.setProcessEnvironment(environment);
+    paster.start(RADIOPROG_CLIPBOARD_PEER,
+                 {"paste", QString::fromStdString((dir / "paste").string()),
+                  QString::fromStdString((dir / "pasted.dat").string()), "7"});
+    ASSERT_TRUE(paster.waitForFinished(20000));
+    EXPECT_EQ(paster.exitCode(), 0) << paster.readAllStandardError().toStdString();
+    copier.closeWriteChannel();
+    EXPECT_TRUE(copier.waitForFinished(10000));
+    display.terminate();
+    display.waitForFinished(5000);
+
+    CProgramDoc pasted;
+    ASSERT_TRUE(pasted.OnOpenDocument(dir / "pasted.dat", context));
+    for (int i = 0; i < 2; ++i) {
+        const auto from =
+            source.image().begin() + static_cast<std::ptrdiff_t>(image::ChannelOffset(2 + i));
+        const auto to =
+            pasted.image().begin() + static_cast<std::ptrdiff_t>(image::ChannelOffset(7 + i));
+        EXPECT_TRUE(std::equal(from, from + 16, to)) << "channel " << 2 + i;
+    }
+    EXPECT_EQ(pasted.image()[image::ChannelOffset(7) + 14], 0x5A);
 }
 
 }  // namespace
