@@ -106,6 +106,17 @@ TEST_F(EditTest, RightAfterStartUpTypingGoesIntoChannelOnesRxEditor) {
     Type("145.5");
     Press(QKeySequence(Qt::Key_Return));
     EXPECT_EQ(Row(1), "145.50000|145.50000|None|None|High|No|Off|Wide");
+    // Closing the focused editor must not hand the focus to the grid's Tab walk, which would
+    // move on by another cell and leave that cell's editor open.
+    EXPECT_EQ(Grid().Col(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), View()->editor(2));
+    for (int col = 1; col <= 8; ++col) {
+        EXPECT_EQ(View()->editor(col)->isVisible(), col == 2) << col;
+    }
+    Type("146");
+    Press(QKeySequence(Qt::Key_Return));
+    EXPECT_EQ(Cell(1, 2), "146.00000");
+    EXPECT_EQ(Grid().Col(), 3);
 }
 
 // Chooses @p action from @p menu as a user does: the menu open, the item highlighted, Enter.

@@ -192,14 +192,23 @@ std::optional<OpenCellEdit> CProgramView::TakeOpenEdit() {
         return std::nullopt;
     }
     OpenCellEdit open{m_grid->Row(), m_grid->Col(), EditorText()};
-    editor(open.col)->hide();
+    HideEditor(editor(open.col));
     return open;
+}
+
+// Hiding the focused editor would pass the focus on along the grid's Tab walk, which moves the
+// current cell on by one and opens that cell's editor too: the grid takes the focus first.
+void CProgramView::HideEditor(QWidget* e) {
+    if (e->hasFocus()) {
+        m_grid->setFocus(Qt::OtherFocusReason);
+    }
+    e->hide();
 }
 
 void CProgramView::HideAllEditors() {
     for (QWidget* e : m_editors) {
         if (e) {
-            e->hide();
+            HideEditor(e);
         }
     }
     m_grid->viewport()->update();

@@ -123,6 +123,7 @@ private:
     void ShowContextMenu(const QPoint& globalPos);
     /// Keys that belong to the window's commands even while an editor has the focus.
     bool CommandKeyOverride(QObject* watched, QKeyEvent* key) const;
+    void HideEditor(QWidget* editor);
     void HideAllEditors();
     bool EnterCommit();
     /// The help number of the focused control: the grid's or an editor's.
