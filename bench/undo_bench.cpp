@@ -56,14 +56,14 @@ int main() {
     for (int i = 0; i < rounds; ++i) {
         doc.Undo(context.band);
     }
-    const double undo = std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
-                        rounds;
+    const double undo =
+        std::chrono::duration<double, std::micro>(Clock::now() - start).count() / rounds;
     start = Clock::now();
     for (int i = 0; i < rounds; ++i) {
         doc.Redo(context.band);
     }
-    const double redo = std::chrono::duration<double, std::micro>(Clock::now() - start).count() /
-                        rounds;
+    const double redo =
+        std::chrono::duration<double, std::micro>(Clock::now() - start).count() / rounds;
 
     std::printf("undo history: %zu steps kept\n", UndoHistory::kDepth);
     std::printf("  commit of a cell with its step  %8.2f us  (goal < %.0f us)\n", commit,
@@ -72,8 +72,7 @@ int main() {
     std::printf("  redo                            %8.2f us\n", redo);
     std::printf("  memory of 200 steps             %8.2f MB  (goal < %.0f MB)\n", megabytes200,
                 kGoalMegabytesFor200);
-    std::printf("  memory of %zu steps             %8.2f MB\n", UndoHistory::kDepth,
-                megabytesAll);
+    std::printf("  memory of %zu steps             %8.2f MB\n", UndoHistory::kDepth, megabytesAll);
     const bool met = commit < kGoalMicroseconds && undo < kGoalMicroseconds &&
                      redo < kGoalMicroseconds && megabytes200 < kGoalMegabytesFor200;
     std::printf("%s\n", met ? "goals met" : "GOALS MISSED");

@@ -282,6 +282,17 @@ TEST_F(EditTest, CutDeleteInsertAndMoveByKeyAndByMenu) {
     emit Grid().MouseDown();
     Press(QKeySequence(Qt::Key_Delete));
     EXPECT_EQ(Cell(1, 1), "141.00000");
+    // Nor on the grid without chosen rows (as after a refused frequency).
+    View()->CommitEdit();
+    Grid().setFocus();
+    Press(QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(Cell(1, 1), "141.00000");
+    // The menu works on the current cell's channel all the same.
+    Choose(Frame()->menu("menuEdit"), Action("deleteChannel"));
+    EXPECT_EQ(Cell(1, 1), "");
+    EXPECT_EQ(Cell(2, 1), "143.00000");
+    Press(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(Cell(1, 1), "141.00000");
 
     // Channel 16 filled: no room to insert.
     Enter(16, "150");

@@ -344,7 +344,8 @@ void CProgramView::ShowContextMenu(const QPoint& globalPos) {
 }
 
 // Undo, Redo and Select All are the window's even inside a text editor, whose own undo would
-// otherwise take them; a list editor has no use for Delete, which would delete the channel.
+// otherwise take them. Del is a text editor's own; elsewhere it deletes channels only when rows
+// are chosen, so that a key meant for a cell never deletes its channel.
 bool CProgramView::CommandKeyOverride(QObject* watched, QKeyEvent* key) const {
     const QKeyCombination combination = key->keyCombination();
     const bool windowKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
@@ -354,9 +355,13 @@ bool CProgramView::CommandKeyOverride(QObject* watched, QKeyEvent* key) const {
     if (windowKey) {
         return true;
     }
-    if (qobject_cast<QComboBox*>(watched) && key->key() == Qt::Key_Delete) {
-        key->accept();
-        return true;
+    // Del deletes channels only when they are chosen by their labels.
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier &&
+        (qobject_cast<QComboBox*>(watched) || !m_grid->HasRowSelection())) {
+        if (!qobject_cast<QLineEdit*>(watched)) {
+            key->accept();
+            return true;
+        }
     }
     return false;
 }
