@@ -28,6 +28,7 @@ constexpr std::string_view kPasswordDlg = "CPasswordDlg";
 constexpr std::string_view kPortChooserDlg = "CPortChooserDlg";
 constexpr std::string_view kFindCableDlg = "CFindCableDlg";
 constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
+constexpr std::string_view kSetForSelectedDlg = "CSetForSelectedDlg";
 
 constexpr HelpEntry kEntries[] = {
     // The main window as a whole: the framework's help for the frame, 0x10080.
@@ -46,6 +47,16 @@ constexpr HelpEntry kEntries[] = {
     {"", 32800, {kReadWrite, "serial-trace"}},
     {"", 32801, {kCsv, "import"}},
     {"", 32802, {kCsv, "export"}},
+    {"", 32810, {kChannels, "undo"}},
+    {"", 32811, {kChannels, "undo"}},
+    {"", 32812, {kChannels, "clipboard"}},
+    {"", 32813, {kChannels, "clipboard"}},
+    {"", 32814, {kChannels, "clipboard"}},
+    {"", 32815, {kChannels, "rows"}},
+    {"", 32816, {kChannels, "rows"}},
+    {"", 32817, {kChannels, "rows"}},
+    {"", 32818, {kChannels, "rows"}},
+    {"", 32819, {kChannels, "set-for-selected"}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
     {"", 57602, {kMainWindow, "close"}},
@@ -122,6 +133,9 @@ constexpr HelpEntry kEntries[] = {
 
     {kCsvImportDlg, 1001, {kCsv, "preview"}},
     {kCsvImportDlg, 1002, {kCsv, "replace"}},
+
+    {kSetForSelectedDlg, 1001, {kChannels, "set-for-selected"}},
+    {kSetForSelectedDlg, 1002, {kChannels, "set-for-selected"}},
 };
 
 constexpr HelpDialog kDialogs[] = {
@@ -134,6 +148,7 @@ constexpr HelpDialog kDialogs[] = {
     {kPortChooserDlg, kComSetup},
     {kFindCableDlg, kComSetup},
     {kCsvImportDlg, kCsv},
+    {kSetForSelectedDlg, kChannels},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},
     {"CAboutDlg", kMainWindow},

@@ -32,7 +32,7 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
                        result.outcome.kind == TransferOutcome::Kind::Incomplete;
     if (direction == TransferDirection::Read && moved) {
         context.newDocument = false;
-        doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read),
+        doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read), context.band,
                  [&](RadioImage& landed, TextGrid& texts) {
                      landed = image;
                      result.refresh = RefreshGridFromImage(landed, texts, context);

@@ -22,6 +22,7 @@ namespace radioprog::gui {
 
 class CChildFrame;
 class CCsvCommands;
+class CEditCommands;
 class CFrameActions;
 class COptionalFeaturesDlg;
 class CPrintCommands;
@@ -55,6 +56,7 @@ public:
     CFrameActions& actions() const { return *m_actions; }
     CPrintCommands& printing() const { return *m_printing; }
     CCsvCommands& csv() const { return *m_csv; }
+    CEditCommands& edits() const { return *m_edits; }
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
@@ -104,6 +106,10 @@ private:
     /// dialogs here; Scan Info, COM Setup and Language belong to the channel window's view.
     void AddDialogs();
     void OnOptionalFeatures();
+    /// Product Information as one step of the active document: its undo puts the band back.
+    void OnProductInformation();
+    /// Edit's Undo, Redo and channel commands.
+    void ConnectEditCommands();
     void OnPassword();
     /// The navigation bar with its tree, the document area's background, and About.
     void AddShellParts();
@@ -138,6 +144,7 @@ private:
     DocumentSession m_session;
     CPrintCommands* m_printing;
     CCsvCommands* m_csv;
+    CEditCommands* m_edits;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     COptionalFeaturesDlg* m_optionalFeatures = nullptr;
