@@ -32,6 +32,7 @@ constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
 constexpr std::string_view kTransferOptionsDlg = "CTransferOptionsDlg";
 constexpr std::string_view kBackupsDlg = "CBackupsDlg";
 constexpr std::string_view kCompareDlg = "CCompareDlg";
+constexpr std::string_view kSetForSelectedDlg = "CSetForSelectedDlg";
 
 constexpr HelpEntry kEntries[] = {
     // The main window as a whole: the framework's help for the frame, 0x10080.
@@ -54,6 +55,16 @@ constexpr HelpEntry kEntries[] = {
     {"", 32804, {kSafety, "backups"}},
     {"", 32805, {kSafety, "compare-with-file"}},
     {"", 32806, {kSafety, "compare-with-radio"}},
+    {"", 32810, {kChannels, "undo"}},
+    {"", 32811, {kChannels, "undo"}},
+    {"", 32812, {kChannels, "clipboard"}},
+    {"", 32813, {kChannels, "clipboard"}},
+    {"", 32814, {kChannels, "clipboard"}},
+    {"", 32815, {kChannels, "rows"}},
+    {"", 32816, {kChannels, "rows"}},
+    {"", 32817, {kChannels, "rows"}},
+    {"", 32818, {kChannels, "rows"}},
+    {"", 32819, {kChannels, "set-for-selected"}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
     {"", 57602, {kMainWindow, "close"}},
@@ -138,6 +149,8 @@ constexpr HelpEntry kEntries[] = {
     {kBackupsDlg, 1002, {kSafety, "open"}},
     {kBackupsDlg, 1003, {kSafety, "open-folder"}},
     {kCompareDlg, 1001, {kSafety, "compare"}},
+    {kSetForSelectedDlg, 1001, {kChannels, "set-for-selected"}},
+    {kSetForSelectedDlg, 1002, {kChannels, "set-for-selected"}},
 };
 
 constexpr HelpDialog kDialogs[] = {
@@ -153,6 +166,7 @@ constexpr HelpDialog kDialogs[] = {
     {kTransferOptionsDlg, kSafety},
     {kBackupsDlg, kSafety},
     {kCompareDlg, kSafety},
+    {kSetForSelectedDlg, kChannels},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},
     {"CAboutDlg", kMainWindow},

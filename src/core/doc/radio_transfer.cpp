@@ -78,7 +78,8 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
         return result;
     }
     context.newDocument = false;
-    doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read), [&](RadioImage& landed, TextGrid& texts) {
+    doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read), context.band,
+             [&](RadioImage& landed, TextGrid& texts) {
         landed = image;
         result.refresh = RefreshGridFromImage(landed, texts, context);
     });
