@@ -80,9 +80,9 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
     context.newDocument = false;
     doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read), context.band,
              [&](RadioImage& landed, TextGrid& texts) {
-        landed = image;
-        result.refresh = RefreshGridFromImage(landed, texts, context);
-    });
+                 landed = image;
+                 result.refresh = RefreshGridFromImage(landed, texts, context);
+             });
     const BackupStore backups(context.backupFolder, StoredBackupLimits(context.userStore));
     const BackupStore::Saved kept =
         backups.Save(image, BackupKind::Read, context.link.portName, context.language);
