@@ -51,6 +51,11 @@ void CliObserver::Progress(int blocksDone) {
     m_progressShown = true;
 }
 
+void CliObserver::PhaseStarted(SafeWritePhase phase) {
+    FinishProgress();
+    m_action = SafeWritePhaseText(phase, m_language);
+}
+
 void CliObserver::FinishProgress() {
     if (m_progressShown) {
         std::cerr << '\n';
@@ -96,7 +101,7 @@ std::optional<PackedPassword> CliObserver::ReLogin() {
 
 void CliObserver::ShowMessage(LinkMessage message, const std::string& detail) {
     FinishProgress();
-    if (message == LinkMessage::TransferIncomplete) {
+    if (message == LinkMessage::TransferIncomplete || message == LinkMessage::TransferCancelled) {
         Report(LinkMessageText(message, m_language) + detail);
         return;
     }

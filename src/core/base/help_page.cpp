@@ -17,6 +17,7 @@ constexpr std::string_view kPassword = "password.html";
 constexpr std::string_view kProductInformation = "product-information.html";
 constexpr std::string_view kReadWrite = "read-write.html";
 constexpr std::string_view kReport = "report.html";
+constexpr std::string_view kSafety = "safety.html";
 constexpr std::string_view kScanInformation = "scan-information.html";
 
 constexpr std::string_view kProductInfoDlg = "CProductInfoDlg";
@@ -28,6 +29,9 @@ constexpr std::string_view kPasswordDlg = "CPasswordDlg";
 constexpr std::string_view kPortChooserDlg = "CPortChooserDlg";
 constexpr std::string_view kFindCableDlg = "CFindCableDlg";
 constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
+constexpr std::string_view kTransferOptionsDlg = "CTransferOptionsDlg";
+constexpr std::string_view kBackupsDlg = "CBackupsDlg";
+constexpr std::string_view kCompareDlg = "CCompareDlg";
 constexpr std::string_view kSetForSelectedDlg = "CSetForSelectedDlg";
 
 constexpr HelpEntry kEntries[] = {
@@ -47,6 +51,10 @@ constexpr HelpEntry kEntries[] = {
     {"", 32800, {kReadWrite, "serial-trace"}},
     {"", 32801, {kCsv, "import"}},
     {"", 32802, {kCsv, "export"}},
+    {"", 32803, {kSafety, "transfer-options"}},
+    {"", 32804, {kSafety, "backups"}},
+    {"", 32805, {kSafety, "compare-with-file"}},
+    {"", 32806, {kSafety, "compare-with-radio"}},
     {"", 32810, {kChannels, "undo"}},
     {"", 32811, {kChannels, "undo"}},
     {"", 32812, {kChannels, "clipboard"}},
@@ -134,6 +142,13 @@ constexpr HelpEntry kEntries[] = {
     {kCsvImportDlg, 1001, {kCsv, "preview"}},
     {kCsvImportDlg, 1002, {kCsv, "replace"}},
 
+    {kTransferOptionsDlg, 1001, {kSafety, "back-up-before-writing"}},
+    {kTransferOptionsDlg, 1002, {kSafety, "verify-after-writing"}},
+    {kTransferOptionsDlg, 1003, {kSafety, "show-changes-before-writing"}},
+    {kBackupsDlg, 1001, {kSafety, "backup-list"}},
+    {kBackupsDlg, 1002, {kSafety, "open"}},
+    {kBackupsDlg, 1003, {kSafety, "open-folder"}},
+    {kCompareDlg, 1001, {kSafety, "compare"}},
     {kSetForSelectedDlg, 1001, {kChannels, "set-for-selected"}},
     {kSetForSelectedDlg, 1002, {kChannels, "set-for-selected"}},
 };
@@ -148,6 +163,9 @@ constexpr HelpDialog kDialogs[] = {
     {kPortChooserDlg, kComSetup},
     {kFindCableDlg, kComSetup},
     {kCsvImportDlg, kCsv},
+    {kTransferOptionsDlg, kSafety},
+    {kBackupsDlg, kSafety},
+    {kCompareDlg, kSafety},
     {kSetForSelectedDlg, kChannels},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},

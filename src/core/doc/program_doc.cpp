@@ -187,4 +187,9 @@ void CProgramDoc::Changed() {
     }
 }
 
+void CProgramDoc::DetachFromFile(std::string title) {
+    m_title = std::move(title);
+    m_pathName.clear();
+}
+
 }  // namespace radioprog

@@ -110,6 +110,9 @@ private:
     RadioSimulator m_simulator;          // guarded by m_mutex
     Status m_saveStatus = Status::Ok();  // guarded by m_mutex
 
+    std::chrono::milliseconds SinceStart(Clock::time_point at) const;
+
+    const Clock::time_point m_started;  // the simulator's time 0
     // Used by the worker thread only.
     std::deque<Outgoing> m_outgoing;
     Clock::time_point m_lastArrival;

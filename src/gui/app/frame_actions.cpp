@@ -60,6 +60,11 @@ void CFrameActions::CreateActions(QMainWindow& window) {
                            CMainFrame::tr("Take channels from a CSV channel file"));
     exportCsv = MakeAction(&window, "exportCsv", CMainFrame::tr("Expor&t CSV..."),
                            CMainFrame::tr("Write the channels to a CSV channel file"));
+    backups = MakeAction(&window, "backups", CMainFrame::tr("&Backups..."),
+                         CMainFrame::tr("Open a memory kept after a read or before a write"));
+    compareWithFile =
+        MakeAction(&window, "compareWithFile", CMainFrame::tr("Co&mpare with File..."),
+                   CMainFrame::tr("Show how a .dat file differs from the document"));
     print =
         MakeAction(&window, "print", CMainFrame::tr("&Print..."),
                    CMainFrame::tr("Print the active document"), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -94,6 +99,10 @@ void CFrameActions::CreateActions(QMainWindow& window) {
     write->setIcon(icon(QStyle::SP_ArrowUp));
     password = MakeAction(&window, "password", CMainFrame::tr("Password"),
                           CMainFrame::tr("Query or change the radio's User password"));
+    compareWithRadio =
+        MakeAction(&window, "compareWithRadio", CMainFrame::tr("&Compare with Radio..."),
+                   CMainFrame::tr("Read the radio and show what a write of the document would "
+                                  "change"));
 
     statusBarToggle = MakeAction(&window, "statusBarToggle", CMainFrame::tr("&Status Bar"));
     statusBarToggle->setCheckable(true);
@@ -106,6 +115,10 @@ void CFrameActions::CreateActions(QMainWindow& window) {
                           CMainFrame::tr("Choose the serial port the radio is connected to"));
     language = MakeAction(&window, "language", CMainFrame::tr("&Language"),
                           CMainFrame::tr("Choose the language of the program"));
+    transferOptions =
+        MakeAction(&window, "transferOptions", CMainFrame::tr("&Transfer Options..."),
+                   CMainFrame::tr("Choose whether a write backs up, verifies and shows the "
+                                  "changes"));
 
     // Start-up gives the menu item the settings file's title; the toolbar keeps its own tip.
     about = MakeAction(&window, "about", CMainFrame::tr("&About Program..."),
@@ -176,6 +189,8 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     fileMenu->addSeparator();
     fileMenu->addActions({importCsv, exportCsv});
     fileMenu->addSeparator();
+    fileMenu->addActions({backups, compareWithFile});
+    fileMenu->addSeparator();
     fileMenu->addActions({print, printPreview, exportPdf, printSetup});
     fileMenu->addSeparator();
     fileMenu->addAction(exit);
@@ -192,7 +207,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
         {selectAll, deleteChannel, insertChannel, moveUp, moveDown, setForSelected});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
-    programMenu->addActions({read, write, password});
+    programMenu->addActions({read, write, password, compareWithRadio});
 
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
@@ -214,7 +229,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     connect(statusBarToggle, &QAction::toggled, window.statusBar(), &QWidget::setVisible);
 
     setupMenu = AddMenu(window, "menuSetup", CMainFrame::tr("&Setup"));
-    setupMenu->addActions({comSetup, language});
+    setupMenu->addActions({comSetup, transferOptions, language});
 
     helpMenu = AddMenu(window, "menuHelp", CMainFrame::tr("&Help"));
     helpMenu->addAction(about);
@@ -253,6 +268,10 @@ void CFrameActions::NumberCommands() {
         {saveAs, 57604},
         {importCsv, 32801},
         {exportCsv, 32802},
+        {transferOptions, 32803},
+        {backups, 32804},
+        {compareWithFile, 32805},
+        {compareWithRadio, 32806},
         {printSetup, 57606},
         {print, 57607},
         {printPreview, 57609},
@@ -272,8 +291,8 @@ void CFrameActions::Apply(const CommandStates& states) {
                                                !documentMenu->actions().isEmpty());
     }
     // Save and Print stay, disabled, because their toolbar buttons share the action.
-    for (QAction* documentAction :
-         {close, saveAs, importCsv, exportCsv, controlBar, printPreview, exportPdf}) {
+    for (QAction* documentAction : {close, saveAs, importCsv, exportCsv, compareWithFile,
+                                    controlBar, printPreview, exportPdf}) {
         documentAction->setVisible(states.documentMenusVisible);
     }
     const std::pair<QAction*, bool> enabled[] = {
@@ -284,6 +303,10 @@ void CFrameActions::Apply(const CommandStates& states) {
         {saveAs, states.saveAs},
         {importCsv, states.importCsv},
         {exportCsv, states.exportCsv},
+        {compareWithFile, states.exportCsv},
+        {backups, states.open},
+        {compareWithRadio, states.read},
+        {transferOptions, states.comSetup},
         {print, states.print},
         {printPreview, states.print},
         {exportPdf, states.print},

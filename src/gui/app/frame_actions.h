@@ -35,6 +35,8 @@ public:
     QAction* saveAs;
     QAction* importCsv;
     QAction* exportCsv;
+    QAction* backups;
+    QAction* compareWithFile;
     QAction* print;
     QAction* printPreview;
     QAction* exportPdf;
@@ -60,6 +62,7 @@ public:
     QAction* read;
     QAction* write;
     QAction* password;
+    QAction* compareWithRadio;
     // View
     QAction* toolbarToggle;
     QAction* statusBarToggle;
@@ -67,6 +70,7 @@ public:
     // Setup
     QAction* comSetup;
     QAction* language;
+    QAction* transferOptions;
     // Help
     QAction* about;
     QAction* saveSerialTrace;

@@ -22,6 +22,7 @@ namespace radioprog::gui {
 
 class CChildFrame;
 class CCsvCommands;
+class CSafetyCommands;
 class CEditCommands;
 class CFrameActions;
 class COptionalFeaturesDlg;
@@ -56,6 +57,7 @@ public:
     CFrameActions& actions() const { return *m_actions; }
     CPrintCommands& printing() const { return *m_printing; }
     CCsvCommands& csv() const { return *m_csv; }
+    CSafetyCommands& safety() const { return *m_safety; }
     CEditCommands& edits() const { return *m_edits; }
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
@@ -144,6 +146,7 @@ private:
     DocumentSession m_session;
     CPrintCommands* m_printing;
     CCsvCommands* m_csv;
+    CSafetyCommands* m_safety;
     CEditCommands* m_edits;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
