@@ -37,7 +37,7 @@ struct SimOptions {
     bool standardIdentity = false;
     std::optional<std::string> wrongAck;
     std::size_t radios = 1;
-    double replugAfterMs = 1000;
+    double replugAfterMs = 2000;
     SimFaults faults;
 };
 

@@ -29,4 +29,11 @@ std::filesystem::path UserConfigFolder() {
     return HomeFolder() / ".config" / "radioprog";
 }
 
+std::filesystem::path UserDataFolder() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data != nullptr && *data == '/') {
+        return std::filesystem::path(data) / "radioprog";
+    }
+    return HomeFolder() / ".local" / "share" / "radioprog";
+}
+
 }  // namespace radioprog

@@ -54,7 +54,7 @@ public:
         /// (the technician unplugs it once the write was checked), or by Unplug(); the next one
         /// is plugged in `replugAfter` later. The last one is taken away too.
         std::size_t radios = 1;
-        std::chrono::milliseconds replugAfter{1000};
+        std::chrono::milliseconds replugAfter{2000};
     };
 
     struct Started {
