@@ -63,6 +63,7 @@ public:
         m_port->Sleep(duration);
         m_waits.pausing += Clock::now() - start;
     }
+    Milliseconds Now() const override { return m_port->Now(); }
 
 private:
     std::unique_ptr<RadioPort> m_port;

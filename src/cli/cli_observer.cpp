@@ -96,7 +96,7 @@ std::optional<PackedPassword> CliObserver::ReLogin() {
 
 void CliObserver::ShowMessage(LinkMessage message, const std::string& detail) {
     FinishProgress();
-    if (message == LinkMessage::TransferIncomplete) {
+    if (message == LinkMessage::TransferIncomplete || message == LinkMessage::TransferCancelled) {
         Report(LinkMessageText(message, m_language) + detail);
         return;
     }

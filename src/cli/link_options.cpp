@@ -3,6 +3,7 @@
 #include "cli_common.h"
 #include "core/base/atomic_file.h"
 #include "core/doc/port_map.h"
+#include "core/sim/demo_faults.h"
 #include "core/sim/demo_memory.h"
 
 namespace radioprog::cli {
@@ -14,7 +15,12 @@ constexpr std::size_t kTraceLimit = 200000;
 constexpr int kMostRetries = 99;
 
 std::unique_ptr<PtyRadio> StartDemoRadio(AppContext& context) {
-    PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory()), {});
+    std::string faultError;
+    const std::optional<SimFaults> faults = DemoFaultsFromEnvironment(faultError);
+    if (!faults) {
+        throw UsageError("the demo radio could not be started: " + faultError);
+    }
+    PtyRadio::Started started = PtyRadio::Start(RadioSimulator(DemoMemory(), *faults), {});
     if (!started.radio) {
         throw UsageError("the demo radio could not be started: " + started.error);
     }

@@ -38,6 +38,9 @@ struct SimOptions {
     std::optional<std::string> wrongAck;
     std::size_t radios = 1;
     double replugAfterMs = 2000;
+    std::optional<std::string> dropWrite;
+    std::optional<std::string> noiseBefore;
+    std::optional<long> restartAfterWriteMs;
     SimFaults faults;
 };
 
@@ -116,6 +119,30 @@ void AddOptions(CLI::App& app, SimOptions& options) {
         ->type_name("N")
         ->check(CLI::NonNegativeNumber)
         ->group("Faults");
+    const CLI::Validator halfBlock(
+        [](const std::string& text) {
+            return ParseHalfBlockAddress(text)
+                       ? std::string()
+                       : std::string("takes a half-block address: a multiple of 8, 0 to 0x3D8");
+        },
+        "");
+    app.add_option("--drop-write", options.dropWrite,
+                   "Fault: answer 06 to a write of the half-block at ADDR but keep the old bytes")
+        ->type_name("ADDR")
+        ->check(halfBlock)
+        ->group("Faults");
+    app.add_option("--noise-before", options.noiseBefore,
+                   "Fault: send a stray byte before the first read reply for ADDR of every "
+                   "conversation")
+        ->type_name("ADDR")
+        ->check(halfBlock)
+        ->group("Faults");
+    app.add_option("--restart-after-write", options.restartAfterWriteMs,
+                   "Fault: after a conversation that wrote, ignore handshakes for MS "
+                   "milliseconds, as a radio that restarts")
+        ->type_name("MS")
+        ->check(CLI::NonNegativeNumber)
+        ->group("Faults");
 }
 
 int Serve(SimOptions& options) {
@@ -125,6 +152,16 @@ int Serve(SimOptions& options) {
             {"connection", AckFault::kConnection},
             {"block", AckFault::kBlock}};
         options.faults.wrongAck = kWhere.at(*options.wrongAck);
+    }
+    // The option checks let only half-block addresses through.
+    if (options.dropWrite) {
+        options.faults.dropWrite = ParseHalfBlockAddress(*options.dropWrite);
+    }
+    if (options.noiseBefore) {
+        options.faults.noiseBefore = ParseHalfBlockAddress(*options.noiseBefore);
+    }
+    if (options.restartAfterWriteMs) {
+        options.faults.restartAfterWrite = std::chrono::milliseconds(*options.restartAfterWriteMs);
     }
     RadioImage memory = NewRadioImage(*PackPassword(""));
     std::error_code ignored;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -197,6 +198,51 @@ TEST(SimTest, SigusrOneUnplugsTheRadioAndTheNextComes) {
     EXPECT_EQ(sim.Terminate(), 0);
 }
 
+Bytes ReadReplyOf(TtyClient& client, std::uint16_t address, std::size_t size = 12) {
+    client.PurgeInput();
+    client.Send({0x52, static_cast<std::uint8_t>(address >> 8),
+                 static_cast<std::uint8_t>(address & 0xFF), 0x08});
+    Bytes reply = client.Read(size, kPatience);
+    client.PurgeInput();
+    client.Send({0x06});
+    client.Read(1, kPatience);
+    return reply;
+}
+
+TEST(SimTest, TheWriteNoiseAndRestartFaultsReachTheRadio) {
+    SimProcess sim(
+        {"--drop-write", "0x10", "--noise-before", "0x8", "--restart-after-write", "700"});
+    auto client = std::make_unique<TtyClient>(sim.devicePath());
+    ASSERT_EQ(Connect(*client).size(), 10u);
+    const Bytes before = ReadReplyOf(*client, 0x10);
+    EXPECT_EQ(ReadReplyOf(*client, 0x8, 13).front(), 0x7F);
+    EXPECT_EQ(ReadReplyOf(*client, 0x8).front(), 0x52);
+    for (const std::uint8_t address : {std::uint8_t{0x10}, std::uint8_t{0x18}}) {
+        client->PurgeInput();
+        client->Send({0x57, 0x00, address, 0x08, 1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_EQ(client->Read(1, kPatience), Bytes{0x06});
+    }
+    // The restart counts from the end of the conversation: its close, or its last write when
+    // a new handshake comes before the radio sees the line closed.
+    const auto wrote = std::chrono::steady_clock::now();
+    EXPECT_EQ(ReadReplyOf(*client, 0x10), before);
+    EXPECT_EQ(ReadReplyOf(*client, 0x18), (Bytes{0x52, 0, 0x18, 8, 1, 2, 3, 4, 5, 6, 7, 8}));
+    client.reset();
+
+    // The conversation wrote: the radio restarts and ignores handshakes for a while.
+    client = std::make_unique<TtyClient>(sim.devicePath());
+    client->SendHandshake();
+    EXPECT_EQ(client->Read(1, kQuiet), Bytes{});
+    Bytes answer;
+    while (answer.empty() && std::chrono::steady_clock::now() - wrote < kPatience) {
+        client->SendHandshake();
+        answer = client->Read(1, kQuiet);
+    }
+    EXPECT_EQ(answer, Bytes{0x06});
+    EXPECT_GE(std::chrono::steady_clock::now() - wrote, 650ms);  // the write came a little earlier
+    EXPECT_EQ(sim.Terminate(), 0);
+}
+
 TEST(SimTest, RefusesBadOptionsAndFilesItCannotUse) {
     TempDir dir;
     const std::string shortFile = (dir / "short.dat").string();
@@ -210,6 +256,9 @@ TEST(SimTest, RefusesBadOptionsAndFilesItCannotUse) {
         {{"--standard-identity", "--admin-password", "1"}, 2},
         {{"--wrong-ack", "later"}, 2},
         {{"--stop-after", "-1"}, 2},
+        {{"--drop-write", "0x41"}, 2},
+        {{"--noise-before", "0x3E0"}, 2},
+        {{"--restart-after-write", "-5"}, 2},
         {{"--memory", shortFile}, 1},
     };
     for (const auto& c : cases) {

@@ -28,9 +28,9 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
     }
     RadioImage image = doc.image();
     result.outcome = TransferImage(direction, image, opener, context.link, observer);
-    const bool moved = result.outcome.kind == TransferOutcome::Kind::Complete ||
-                       result.outcome.kind == TransferOutcome::Kind::Incomplete;
-    if (direction == TransferDirection::Read && moved) {
+    // A read that stopped part-way would mix the radio's memory into the document's.
+    const bool complete = result.outcome.kind == TransferOutcome::Kind::Complete;
+    if (direction == TransferDirection::Read && complete) {
         context.newDocument = false;
         doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read),
                  [&](RadioImage& landed, TextGrid& texts) {

@@ -11,7 +11,7 @@ namespace radioprog {
 
 struct RadioTransferResult {
     TransferOutcome outcome;
-    /// Set after a read that moved blocks (complete or not): the texts show the new image.
+    /// Set after a complete read: the texts show the new image.
     std::optional<GridRefresh> refresh;
 };
 
@@ -23,10 +23,11 @@ struct OpenCellEdit {
 };
 
 /// The view's whole Read or Write: commits an open cell edit, stores the texts into the image
-/// before a write, transfers, and after a read that got anywhere clears the new-document flag
-/// and lands the image in the document as one edit, its texts filled from it. A cancelled read
-/// leaves the document as it was. A write of an image that may not be a radio's goes ahead only
-/// when the observer confirms it; otherwise it ends as cancelled before the port is opened.
+/// before a write, transfers, and after a complete read clears the new-document flag and lands
+/// the image in the document as one edit, its texts filled from it. A read that stopped or was
+/// cancelled leaves the document (image, texts, modified flag) as it was. A write of an image that
+/// may not be a radio's goes ahead only when the observer confirms it; otherwise it ends as
+/// cancelled before the port is opened.
 RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& doc,
                                      const std::optional<OpenCellEdit>& openEdit,
                                      PortOpener& opener, AppContext& context,

@@ -38,14 +38,19 @@ struct TransferOutcome {
 
 /// Moves image blocks 0-61 over a connected port, a half-block at a time, pumping the
 /// application and checking for Cancel after every block. A User's write skips the identity
-/// record. A failed block ends the loop; the caller learns how many blocks were done.
+/// record. A failed block ends the loop; the caller learns how many blocks were done. A read
+/// changes @p image only when every block arrived. When the radio's first read reply repeats
+/// the command's address and length in bytes 1-3, every later reply must too: one that does
+/// not is asked for once more, and a second bad reply ends the read as incomplete.
 TransferOutcome MoveBlocks(TransferDirection direction, RadioPort& port, RadioImage& image,
                            AccessRole role, LinkObserver& observer);
 
 /// Connects and moves the blocks: the whole exchange of a Read or Write after its commit and
-/// grid to image. The port is closed when this returns. An incomplete transfer is reported
-/// through the observer.
+/// grid to image. The port is closed when this returns. An incomplete transfer
+/// and a cancelled one are reported through the observer with how far they got. @p patience is
+/// the connection's (see ConnectForTransfer).
 TransferOutcome TransferImage(TransferDirection direction, RadioImage& image, PortOpener& opener,
-                              LinkSession& session, LinkObserver& observer);
+                              LinkSession& session, LinkObserver& observer,
+                              Milliseconds patience = Milliseconds(0));
 
 }  // namespace radioprog

@@ -35,7 +35,8 @@ std::optional<IdentityReply> RequestIdentity(RadioPort& port) {
     WriteByte(port, wire::kIdentityRequest);
     port.Sleep(kPause);
     const RadioPort::ReadResult reply = port.Read(wire::kIdentitySize);
-    if (reply.bytes.size() < wire::kIdentitySize) {
+    // Line noise is no identity: taken for one, its password bytes would be a Password Error.
+    if (reply.bytes.size() < wire::kIdentitySize || !IsIdentityRecord(reply.bytes)) {
         return std::nullopt;
     }
     IdentityReply identity{};
@@ -96,6 +97,10 @@ void SendHandshake(RadioPort& port) {
     }
 }
 
+bool IsIdentityRecord(std::span<const std::uint8_t> reply) {
+    return !reply.empty() && reply[0] == wire::kIdentityMarker;
+}
+
 bool CheckIdentity(const IdentityReply& reply, AccessRole role, const PackedPassword& login) {
     if (reply == wire::kStandardIdentity) {
         return true;
@@ -110,13 +115,16 @@ PortOpener::Opened OpenRadioPort(PortOpener& opener, const LinkSession& session,
     return opener.Open(session.portName, profile);
 }
 
-Connection ConnectForTransfer(PortOpener& opener, LinkSession& session, LinkObserver& observer) {
+Connection ConnectForTransfer(PortOpener& opener, LinkSession& session, LinkObserver& observer,
+                              Milliseconds patience) {
     PortOpener::Opened opened = OpenRadioPort(opener, session, kTransferProfile);
     if (!opened.port) {
         observer.ShowMessage(LinkMessage::CouldNotOpenPort, opened.error);
         return Ended(ConnectEnd::PortError);
     }
     RadioPort& port = *opened.port;
+    const Milliseconds start = port.Now();
+    const auto patient = [&] { return port.Now() - start < patience; };
     int attempt = 1;
     for (;;) {
         if (!PumpBeforeAttempt(port, observer)) {
@@ -130,9 +138,19 @@ Connection ConnectForTransfer(PortOpener& opener, LinkSession& session, LinkObse
             case Next::Refused:
                 return Ended(ConnectEnd::PasswordRefused);
             case Next::Interrupted:
+                if (patient()) {
+                    attempt = 1;
+                    break;
+                }
                 observer.ShowMessage(LinkMessage::ProgramInterrupt, {});
                 return Ended(ConnectEnd::ProgramInterrupt);
             case Next::AskUser:
+                // A radio that restarts after programming is deaf for a while: not worth a
+                // question yet.
+                if (patient()) {
+                    attempt = 1;
+                    break;
+                }
                 if (!observer.AskRetry()) {
                     return Ended(ConnectEnd::CommunicationError);
                 }

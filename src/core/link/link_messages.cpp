@@ -10,6 +10,8 @@ constexpr BilingualText kPasswordError{"Password Error", "密码不对"};
 constexpr BilingualText kPasswordErrorCaption{"Error", "Error"};
 constexpr BilingualText kTransferIncomplete{"The transfer did not complete: blocks done ",
                                             "传输未完成：已完成数据块 "};
+constexpr BilingualText kTransferCancelled{"The transfer was cancelled: blocks done ",
+                                           "传输已取消：已完成数据块 "};
 
 }  // namespace
 
@@ -23,6 +25,8 @@ std::string LinkMessageText(LinkMessage message, Language language) {
             return std::string(StringText(StringId::ProgramInterrupt, language));
         case LinkMessage::TransferIncomplete:
             return std::string(kTransferIncomplete.In(language));
+        case LinkMessage::TransferCancelled:
+            return std::string(kTransferCancelled.In(language));
         case LinkMessage::RefusedEntry:
             break;
     }

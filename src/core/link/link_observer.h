@@ -13,6 +13,7 @@ enum class LinkMessage {
     PasswordError,       ///< the radio's password for the role is not the login password
     ProgramInterrupt,    ///< the radio refused the ACK after many failed reads
     TransferIncomplete,  ///< a block failed; the detail says how many of the 62 were done
+    TransferCancelled,   ///< the user stopped it; the detail says how many of the 62 were done
     RefusedEntry,        ///< an open cell edit was refused; the detail is the grid's message
 };
 

@@ -40,8 +40,9 @@ std::optional<PasswordResult> OpenAndIdentify(PortOpener& opener, const LinkSess
     WriteByte(*port, wire::kIdentityRequest);
     port->PurgeInput();
     const RadioPort::ReadResult reply = port->Read(wire::kIdentitySize);
-    // A radio that stopped answering is not a wrong password.
-    if (reply.bytes.size() < wire::kIdentitySize) {
+    // A radio that stopped answering, or noise on the line, is not a wrong password, and a
+    // query must not show a password the radio did not send.
+    if (reply.bytes.size() < wire::kIdentitySize || !IsIdentityRecord(reply.bytes)) {
         return PasswordResult{PasswordExchange::NoAck, {}};
     }
     std::copy_n(reply.bytes.begin(), identity.size(), identity.begin());

@@ -54,6 +54,12 @@ public:
     virtual void PurgeInput() = 0;
     /// The protocol's pauses.
     virtual void Sleep(Milliseconds duration) = 0;
+    /// The line's clock, for waits that are bounded in time rather than in attempts. The
+    /// steady clock unless the line keeps time of its own (a fake in virtual time).
+    virtual Milliseconds Now() const {
+        return std::chrono::duration_cast<Milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+    }
 };
 
 }  // namespace radioprog

@@ -98,6 +98,7 @@ public:
     bool Write(std::span<const std::uint8_t> bytes) override;
     void PurgeInput() override;
     void Sleep(Milliseconds duration) override;
+    Milliseconds Now() const override { return m_inner->Now(); }
 
 private:
     std::chrono::microseconds Elapsed() const;

@@ -97,8 +97,13 @@ PtyRadio::PtyRadio(const RadioSimulator& simulator, const Options& options, int 
       m_wakeWrite(wakeWrite),
       m_simulator(simulator),
       m_newRadio(simulator),
+      m_started(Clock::now()),
       m_savedWrites(simulator.stats().halfBlocksWritten) {
     m_worker = std::thread([this] { Serve(); });
+}
+
+std::chrono::milliseconds PtyRadio::SinceStart(Clock::time_point at) const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(at - m_started);
 }
 
 // A caller that keeps the memory in a file calls Stop() itself and hears of a failed save.
@@ -297,6 +302,7 @@ bool PtyRadio::ReadFromProgram() {
         bool hungUp = false;
         {
             const std::lock_guard lock(m_mutex);
+            m_simulator.SetTime(SinceStart(arrival));
             answer = m_simulator.Receive(buffer[i]);
             hungUp = m_simulator.hungUp();
         }
@@ -337,6 +343,7 @@ void PtyRadio::PeerClosed() {
     m_outgoing.clear();
     {
         const std::lock_guard lock(m_mutex);
+        m_simulator.SetTime(SinceStart(Clock::now()));
         m_simulator.LineDropped();
     }
     SaveIfWritten();

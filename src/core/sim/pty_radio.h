@@ -141,6 +141,9 @@ private:
     std::size_t m_writesAtClose = 0;
     bool m_wroteBefore = false;
 
+    std::chrono::milliseconds SinceStart(Clock::time_point at) const;
+
+    const Clock::time_point m_started;  // the simulator's time 0
     // Used by the worker thread only.
     std::deque<Outgoing> m_outgoing;
     Clock::time_point m_lastArrival;

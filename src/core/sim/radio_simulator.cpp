@@ -1,6 +1,7 @@
 #include "core/sim/radio_simulator.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace radioprog {
 namespace {
@@ -11,6 +12,21 @@ constexpr std::uint8_t kWriteCommand = 0x57;  // "W"
 constexpr std::size_t kCommandHeaderSize = 4;
 
 }  // namespace
+
+std::optional<std::uint16_t> ParseHalfBlockAddress(std::string_view text) {
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+        base = 16;
+    }
+    unsigned value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        value % image::kHalfBlockSize != 0 || value > RadioSimulator::kLastAddress) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(value);
+}
 
 RadioSimulator::RadioSimulator(const RadioImage& memory, const SimFaults& faults)
     : m_memory(memory), m_faults(faults), m_garbage(faults.garbageSeed.value_or(0)) {}
@@ -25,6 +41,12 @@ std::vector<std::uint8_t> RadioSimulator::Receive(std::uint8_t byte) {
     }
     const bool wasMatching = m_handshakeMatched > 0;
     if (MatchHandshake(byte)) {
+        EndConversation(m_lastWrite);
+        if (restarting()) {
+            m_state = State::kIdle;
+            return {};
+        }
+        m_noiseSent = false;
         m_state = State::kGreeted;
         ++m_stats.connections;
         return Answer({AckFor(AckFault::kHandshake)});
@@ -37,7 +59,15 @@ std::vector<std::uint8_t> RadioSimulator::Receive(std::uint8_t byte) {
     return HandleInState(byte);
 }
 
+void RadioSimulator::EndConversation(std::chrono::milliseconds at) {
+    if (m_wroteInConversation && m_faults.restartAfterWrite) {
+        m_deafUntil = at + *m_faults.restartAfterWrite;
+    }
+    m_wroteInConversation = false;
+}
+
 void RadioSimulator::LineDropped() {
+    EndConversation(m_now);
     if (m_state != State::kStopped) {
         m_state = State::kIdle;
     }
@@ -140,12 +170,20 @@ std::vector<std::uint8_t> RadioSimulator::ExecuteCommand() {
         if (m_faults.shortReadReply) {
             reply.pop_back();
         }
+        if (m_faults.noiseBefore == address && !m_noiseSent) {
+            m_noiseSent = true;
+            reply.insert(reply.begin(), kNoiseByte);
+        }
         ++m_stats.halfBlocksRead;
         m_state = State::kAwaitingReadAck;
         return Answer(std::move(reply));
     }
-    std::copy(m_command.begin() + kCommandHeaderSize, m_command.end(), data);
+    if (m_faults.dropWrite != address) {
+        std::copy(m_command.begin() + kCommandHeaderSize, m_command.end(), data);
+    }
     ++m_stats.halfBlocksWritten;
+    m_wroteInConversation = true;
+    m_lastWrite = m_now;
     return Answer({AckFor(AckFault::kBlock)});
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <random>
+#include <string_view>
 #include <vector>
 
 #include "core/radio/memory_image.h"
@@ -39,7 +41,22 @@ struct SimFaults {
     bool slow = false;
     /// Once this many half-blocks were served, the next half-block command closes the line.
     std::optional<std::size_t> hangUpAfter;
+    /// A write of the half-block at this address is answered 06 but not stored.
+    std::optional<std::uint16_t> dropWrite;
+    /// The first read reply for this address in each conversation comes after a stray byte.
+    std::optional<std::uint16_t> noiseBefore;
+    /// After a conversation that wrote, handshakes are ignored for this long, as a radio that
+    /// restarts after programming does. The conversation ends when the line is dropped or a new
+    /// handshake comes; the time is the owner's (see SetTime).
+    std::optional<std::chrono::milliseconds> restartAfterWrite;
 };
+
+/// The stray byte of the noise fault.
+inline constexpr std::uint8_t kNoiseByte = 0x7F;
+
+/// A half-block address as the fault options take it: decimal or 0x hexadecimal, a multiple of
+/// 8 from 0 to 0x3D8. Nothing for anything else.
+std::optional<std::uint16_t> ParseHalfBlockAddress(std::string_view text);
 
 /// What the radio has done so far, for tests, benchmarks and the curious.
 struct SimStats {
@@ -84,6 +101,11 @@ public:
     /// The program closed the line: a message half received is forgotten and the radio waits
     /// for a handshake. Faults that silenced the radio stay in force.
     void LineDropped();
+
+    /// The time now, by the owner's clock: what the restart fault is measured by. Starts at 0.
+    void SetTime(std::chrono::milliseconds now) { m_now = now; }
+    /// The restart fault is keeping the radio deaf to handshakes.
+    bool restarting() const { return m_now < m_deafUntil; }
 
     /// The whole 1024-byte image; only bytes 0x000-0x3DF are ever exchanged, the rest is kept
     /// as it was given.
@@ -131,6 +153,13 @@ private:
     std::size_t m_commandSize = 0;
     bool m_hungUp = false;
     std::mt19937 m_garbage;
+    std::chrono::milliseconds m_now{0};
+    std::chrono::milliseconds m_deafUntil{0};
+    std::chrono::milliseconds m_lastWrite{0};
+    bool m_wroteInConversation = false;
+    bool m_noiseSent = false;
+
+    void EndConversation(std::chrono::milliseconds at);
 };
 
 }  // namespace radioprog

@@ -8,6 +8,7 @@
 #include "core/doc/port_map.h"
 #include "core/link/port_names.h"
 #include "core/link/serial_port_opener.h"
+#include "core/sim/demo_faults.h"
 #include "core/sim/demo_memory.h"
 #include "core/sim/pty_radio.h"
 #include "gui/app/main_frame.h"
@@ -116,7 +117,12 @@ SettingsPlaces CProgramApp::Places() const {
 }
 
 PtyRadio::Started CProgramApp::StartDemoRadio() {
-    return PtyRadio::Start(RadioSimulator(DemoMemory()), {});
+    std::string faultError;
+    const std::optional<SimFaults> faults = DemoFaultsFromEnvironment(faultError);
+    if (!faults) {
+        return {nullptr, faultError};
+    }
+    return PtyRadio::Start(RadioSimulator(DemoMemory(), *faults), {});
 }
 
 // A demo run whose radio cannot start goes on with the serial ports, and says so.

@@ -55,18 +55,37 @@ TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
     EXPECT_TRUE(m_doc.IsModified());
 }
 
-TEST_F(RadioTransferTest, ACancelledReadLeavesTheGridAndTheFlag) {
-    m_doc.OnNewDocument(m_context);
-    m_doc.Synchronise([](RadioImage&, TextGrid& texts) { texts.SetTextMatrix(1, 1, "150.00000"); });
-    const RadioImage before = m_doc.image();
-    m_observer.cancelAfterPumps = 10;
-    const RadioTransferResult result = Run(TransferDirection::Read);
-    EXPECT_EQ(result.outcome.kind, Kind::Cancelled);
-    EXPECT_FALSE(result.refresh);
-    EXPECT_TRUE(m_context.newDocument);
-    EXPECT_EQ(m_doc.texts().TextMatrix(1, 1), "150.00000");
-    EXPECT_EQ(m_doc.image(), before);
-    EXPECT_FALSE(m_doc.IsModified());
+TEST_F(RadioTransferTest, AReadThatStopsOrIsCancelledLeavesTheDocumentAsItWas) {
+    struct Case {
+        const char* name;
+        int cancelAfterPumps;
+        int halfBlocksBeforeSilence;
+        Kind kind;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"cancelled", 6 + 2 * 5, -1, Kind::Cancelled, "TransferCancelled: 2 of 62"},
+        {"stopped", -1, 31, Kind::Incomplete, "TransferIncomplete: 15 of 62"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_doc.OnNewDocument(m_context);
+        m_doc.Synchronise(
+            [](RadioImage&, TextGrid& texts) { texts.SetTextMatrix(1, 1, "150.00000"); });
+        const RadioImage before = m_doc.image();
+        m_observer.cancelAfterPumps = c.cancelAfterPumps;
+        m_observer.pumps = 0;
+        m_observer.messages.clear();
+        m_radio.halfBlocksBeforeSilence = c.halfBlocksBeforeSilence;
+        const RadioTransferResult result = Run(TransferDirection::Read);
+        EXPECT_EQ(result.outcome.kind, c.kind);
+        EXPECT_FALSE(result.refresh);
+        EXPECT_TRUE(m_context.newDocument);
+        EXPECT_EQ(m_doc.texts().TextMatrix(1, 1), "150.00000");
+        EXPECT_EQ(m_doc.image(), before);
+        EXPECT_FALSE(m_doc.IsModified());
+        EXPECT_EQ(m_observer.messages, std::vector<std::string>{c.message});
+    }
 }
 
 TEST_F(RadioTransferTest, AWriteCommitsTheOpenEditAndStoresTheGridFirst) {

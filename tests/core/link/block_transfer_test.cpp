@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "core/doc/radio_transfer.h"
 #include "core/radio/channel_codec.h"
 #include "core/radio/text_grid.h"
@@ -145,10 +147,57 @@ TEST_F(TransferTest, AFailingBlockStopsTheTransferAndReportsHowFarItGot) {
         EXPECT_EQ(m_observer.messages,
                   std::vector<std::string>{"TransferIncomplete: " + std::to_string(c.blocksDone) +
                                            " of 62"});
-        if (c.direction == TransferDirection::Read && c.halfBlocks > 0) {
-            const std::size_t arrived = static_cast<std::size_t>(c.halfBlocks) * 8;
-            EXPECT_TRUE(SameRange(m_image, m_radio.memory, 0, arrived));
-            EXPECT_TRUE(SameRange(m_image, before, arrived, 0x400));
+        // A read that stopped lands nothing: no mix of the radio's bytes and the old ones.
+        EXPECT_EQ(m_image, before);
+    }
+}
+
+TEST_F(TransferTest, AReplyShiftedByStrayBytesIsAskedForOnceMore) {
+    const std::string data = FakeLine::Hex(std::span(m_radio.memory).subspan(0x20, 8));
+    m_radio.strayBefore[0x20] = {{0xAA}};
+    ASSERT_EQ(Transfer(TransferDirection::Read).kind, Kind::Complete);
+    EXPECT_TRUE(SameRange(m_image, m_radio.memory, 0, 0x3E0));
+    // The shifted reply, its tail let in and dropped, the usual ACK, the same command again.
+    EXPECT_EQ(LogFrom("W 52 00 20 08", 15),
+              "W 52 00 20 08 | R12:AA 52 00 20 08" + data.substr(0, 3 * 7) +
+                  " | S5 | S1 | P | W 06 | R1:06 | S1 | P | W 52 00 20 08 | R12:52 00 20 08" +
+                  data + " | S1 | P | W 06 | R1:06");
+}
+
+TEST_F(TransferTest, StrayBytesNeverShiftTheDataOfAnEchoingRadioUndetected) {
+    struct Case {
+        const char* name;
+        bool echo;
+        std::map<std::size_t, std::deque<std::vector<std::uint8_t>>> stray;
+        Kind kind;
+        int blocksDone;
+        std::size_t asksOf0x20;
+    };
+    const Case cases[] = {
+        {"clean", true, {}, Kind::Complete, 62, 1},
+        {"first reply late", true, {{0x00, {{0x11, 0x22}}}}, Kind::Complete, 62, 1},
+        {"three stray bytes", true, {{0x20, {{1, 2, 3}}}}, Kind::Complete, 62, 2},
+        {"bad twice", true, {{0x20, {{0xAA}, {0xBB}}}}, Kind::Incomplete, 2, 2},
+        {"second half bad twice", true, {{0x3D8, {{0}, {0}}}}, Kind::Incomplete, 61, 1},
+        // Bytes 0-3 of a radio that does not repeat the command are never looked at.
+        {"no echo", false, {}, Kind::Complete, 62, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_line = FakeLine();
+        m_line.peer = std::ref(m_radio);
+        m_radio.echoCommand = c.echo;
+        m_radio.strayBefore = c.stray;
+        m_observer.messages.clear();
+        const RadioImage before = m_image;
+        const TransferOutcome outcome = Transfer(TransferDirection::Read);
+        EXPECT_EQ(outcome.kind, c.kind);
+        EXPECT_EQ(outcome.blocksDone, c.blocksDone);
+        EXPECT_EQ(m_line.Count("W 52 00 20 08"), c.asksOf0x20);
+        if (c.kind == Kind::Complete) {
+            EXPECT_TRUE(SameRange(m_image, m_radio.memory, 0, 0x3E0));
+        } else {
+            EXPECT_EQ(m_image, before);
         }
         m_image = before;
     }
@@ -159,7 +208,8 @@ TEST_F(TransferTest, CancelBetweenBlocksEndsAtOnce) {
     const TransferOutcome outcome = Transfer(TransferDirection::Read);
     EXPECT_EQ(outcome.kind, Kind::Cancelled);
     EXPECT_EQ(outcome.blocksDone, 3);
-    EXPECT_TRUE(m_observer.messages.empty());
+    EXPECT_EQ(m_observer.messages, std::vector<std::string>{"TransferCancelled: 3 of 62"});
+    EXPECT_EQ(m_image, Pattern(99));
     EXPECT_EQ(m_line.log.back(), "close");
     EXPECT_EQ(m_line.Count("W 52 00 30 08"), 0u);
 }

@@ -128,6 +128,40 @@ TEST_F(ConnectTest, ASilentRadioIsACommunicationErrorNeverAPasswordError) {
     }
 }
 
+TEST_F(ConnectTest, AnIdentityWithoutItsMarkerIsNoAnswerNeverAPasswordError) {
+    // Noise in place of the identity of a radio without passwords: the password bytes look set.
+    SetIdentity({0x4F, 0x36, 0x12, 0x34, 0x56, 0x12, 0x34, 0x56});
+    m_observer.retryAnswers = {true};
+    EXPECT_EQ(Connect().end, ConnectEnd::CommunicationError);
+    EXPECT_EQ(m_observer.messages,
+              (std::vector<std::string>{"CommunicationError", "CommunicationError"}));
+    EXPECT_EQ(m_line.Count("W 06"), 0u);
+}
+
+TEST_F(ConnectTest, APatientConnectionRetriesQuietlyForItsTimeThenAsks) {
+    m_radio.handshakeAnswer.reset();
+    m_radio.answerIdentity = false;
+    FakeOpener opener(m_line);
+    const Connection connection =
+        ConnectForTransfer(opener, m_session, m_observer, Milliseconds(10000));
+    EXPECT_EQ(connection.end, ConnectEnd::CommunicationError);
+    EXPECT_EQ(m_observer.messages, std::vector<std::string>{"CommunicationError"});
+    EXPECT_GE(m_line.now, Milliseconds(10000));
+    EXPECT_LT(m_line.now, Milliseconds(10500));
+    EXPECT_GT(m_line.Count("W 5D"), 20u);
+
+    // A radio that comes back within the patience connects without a question.
+    m_radio.handshakeAnswer = wire::kAck;
+    m_radio.answerIdentity = true;
+    m_line = FakeLine();
+    m_line.peer = [this, deafUntil = Milliseconds(3000)](std::uint8_t byte) {
+        return m_line.now < deafUntil ? std::vector<std::uint8_t>{} : m_radio(byte);
+    };
+    m_observer.messages.clear();
+    EXPECT_TRUE(ConnectForTransfer(opener, m_session, m_observer, Milliseconds(10000)).port);
+    EXPECT_TRUE(m_observer.messages.empty());
+}
+
 TEST_F(ConnectTest, APasswordErrorAsksForTheLoginAgainAndRetriesWithIt) {
     SetIdentity(Identity({0x12, 0x34, 0x56}, {0xFF, 0xFF, 0xFF}));
     m_session.loginPassword = {0x12, 0x34, 0xFF};

@@ -127,6 +127,7 @@ public:
     }
     void PurgeInput() override { m_line.Purge(); }
     void Sleep(Milliseconds duration) override { m_line.Sleep(duration); }
+    Milliseconds Now() const override { return m_line.now; }
 
 private:
     FakeLine& m_line;

@@ -123,6 +123,12 @@ TEST_F(PasswordTest, FailuresAreReportedAndLeaveTheImageAlone) {
          PasswordExchange::NoAck},
         {"no identity", [](PasswordBench& t) { t.m_radio.answerIdentity = false; },
          PasswordExchange::NoAck},
+        // Noise on a radio without passwords is no identity: no password is shown from it.
+        {"no marker",
+         [](PasswordBench& t) {
+             t.SetIdentity({0x06, 0x50, 0xFF, 0x12, 0x34, 0x56, 0xFF, 0xFF});
+         },
+         PasswordExchange::NoAck},
         {"admin password",
          [](PasswordBench& t) {
              t.SetIdentity({0x50, 0xFF, 0x12, 0x34, 0x56, 0xFF, 0xFF, 0xFF});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,9 @@ struct TestRadio {
     std::size_t readReplySize = wire::kReadReplySize;
     int halfBlocksBeforeSilence = -1;  ///< -1: never falls silent
     std::vector<std::size_t> written;  ///< addresses of the half-blocks written
+    bool echoCommand = true;           ///< read replies begin with the command's 4 bytes
+    /// Stray bytes sent before the next read replies of an address, one entry per reply.
+    std::map<std::size_t, std::deque<std::vector<std::uint8_t>>> strayBefore;
 
     std::vector<std::uint8_t> operator()(std::uint8_t byte) {
         switch (m_state) {
@@ -99,9 +103,18 @@ private:
         std::vector<std::uint8_t> answer;
         if (halfBlocksBeforeSilence != 0) {
             if (kind == wire::kReadCommand) {
-                answer.assign(m_message.begin(), m_message.begin() + 4);
+                if (auto stray = strayBefore.find(address);
+                    stray != strayBefore.end() && !stray->second.empty()) {
+                    answer = stray->second.front();
+                    stray->second.pop_front();
+                }
+                if (echoCommand) {
+                    answer.insert(answer.end(), m_message.begin(), m_message.begin() + 4);
+                } else {
+                    answer.insert(answer.end(), {0x00, 0x00, 0x00, 0x00});
+                }
                 answer.insert(answer.end(), memory.begin() + address, memory.begin() + address + 8);
-                answer.resize(readReplySize);
+                answer.resize(answer.size() - wire::kReadReplySize + readReplySize);
             } else {
                 std::copy(m_message.begin() + 4, m_message.end(), memory.begin() + address);
                 written.push_back(address);
@@ -166,8 +179,8 @@ public:
         return answer;
     }
     void ShowMessage(LinkMessage message, const std::string& detail) override {
-        static const char* names[] = {"CouldNotOpenPort", "PasswordError", "ProgramInterrupt",
-                                      "TransferIncomplete", "RefusedEntry"};
+        static const char* names[] = {"CouldNotOpenPort",   "PasswordError",     "ProgramInterrupt",
+                                      "TransferIncomplete", "TransferCancelled", "RefusedEntry"};
         messages.push_back(std::string(names[static_cast<int>(message)]) +
                            (detail.empty() ? "" : ": " + detail));
     }

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/sim/demo_faults.h"
 #include "sim_fixtures.h"
 
 namespace radioprog {
@@ -271,6 +272,97 @@ TEST(RadioSimulatorTest, GarbageComesOnlyBeforeAnswersAndRepeatsWithItsSeed) {
     EXPECT_EQ(AnswersToASession(garbage), noisy);
     garbage.garbageSeed = 8;
     EXPECT_NE(AnswersToASession(garbage), noisy);
+}
+
+TEST(RadioSimulatorTest, ADroppedWriteIsAcknowledgedButNotStored) {
+    const RadioImage memory = PatternMemory();
+    SimFaults faults;
+    faults.dropWrite = 0x010;
+    RadioSimulator radio(memory, faults);
+    const Bytes data = {1, 2, 3, 4, 5, 6, 7, 8};
+    Feed(radio, Cat(Handshake(), {0x02, 0x06}));
+    EXPECT_EQ(Feed(radio, WriteCommand(0x010, data)), Bytes{0x06});
+    EXPECT_EQ(Feed(radio, WriteCommand(0x018, data)), Bytes{0x06});
+    EXPECT_EQ(Slice(radio.memory(), 0x010), Slice(memory, 0x010));
+    EXPECT_EQ(Slice(radio.memory(), 0x018), data);
+}
+
+TEST(RadioSimulatorTest, NoiseComesBeforeTheFirstReplyOfItsAddressInEachConversation) {
+    const RadioImage memory = PatternMemory();
+    SimFaults faults;
+    faults.noiseBefore = 0x020;
+    RadioSimulator radio(memory, faults);
+    for (int conversation = 0; conversation < 2; ++conversation) {
+        SCOPED_TRACE(conversation);
+        Feed(radio, Cat(Handshake(), {0x02, 0x06}));
+        EXPECT_EQ(Feed(radio, ReadCommand(0x018)), ReadReply(memory, 0x018));
+        EXPECT_EQ(Feed(radio, {0x06}), Bytes{0x06});
+        EXPECT_EQ(Feed(radio, ReadCommand(0x020)), Cat({kNoiseByte}, ReadReply(memory, 0x020)));
+        EXPECT_EQ(Feed(radio, {0x06}), Bytes{0x06});
+        EXPECT_EQ(Feed(radio, ReadCommand(0x020)), ReadReply(memory, 0x020));
+        EXPECT_EQ(Feed(radio, {0x06}), Bytes{0x06});
+        radio.LineDropped();
+    }
+}
+
+TEST(RadioSimulatorTest, AfterAConversationThatWroteHandshakesAreIgnoredForTheRestartTime) {
+    using std::chrono::milliseconds;
+    const RadioImage memory = PatternMemory();
+    SimFaults faults;
+    faults.restartAfterWrite = milliseconds(2000);
+    RadioSimulator radio(memory, faults);
+    // A conversation that only reads restarts nothing.
+    Feed(radio, Cat(Handshake(), {0x02, 0x06}));
+    radio.LineDropped();
+    EXPECT_EQ(Feed(radio, Handshake()), Bytes{0x06});
+    Feed(radio, {0x02, 0x06});
+    radio.SetTime(milliseconds(100));
+    Feed(radio, WriteCommand(0x000, Bytes(8, 0)));
+    radio.SetTime(milliseconds(500));
+    radio.LineDropped();
+    for (const auto& [at, answer] :
+         {std::pair{milliseconds(500), Bytes{}}, std::pair{milliseconds(2499), Bytes{}},
+          std::pair{milliseconds(2500), Bytes{0x06}}}) {
+        radio.SetTime(at);
+        EXPECT_EQ(Feed(radio, Handshake()), answer) << at.count();
+    }
+    // A new handshake without a dropped line ends the conversation at its last write.
+    Feed(radio, {0x02, 0x06});
+    radio.SetTime(milliseconds(3000));
+    Feed(radio, WriteCommand(0x000, Bytes(8, 0)));
+    radio.SetTime(milliseconds(4999));
+    EXPECT_EQ(Feed(radio, Handshake()), Bytes{});
+    radio.SetTime(milliseconds(5000));
+    EXPECT_EQ(Feed(radio, Handshake()), Bytes{0x06});
+}
+
+TEST(SimFaultText, AddressesAndDemoFaults) {
+    for (const auto& [text, address] :
+         std::vector<std::pair<std::string, std::optional<std::uint16_t>>>{{"0", 0},
+                                                                           {"0x1B8", 0x1B8},
+                                                                           {"984", 0x3D8},
+                                                                           {"0X08", 8},
+                                                                           {"0x3E0", std::nullopt},
+                                                                           {"12", std::nullopt},
+                                                                           {"", std::nullopt},
+                                                                           {"0x", std::nullopt},
+                                                                           {"-8", std::nullopt},
+                                                                           {"8k", std::nullopt}}) {
+        EXPECT_EQ(ParseHalfBlockAddress(text), address) << text;
+    }
+    std::string error;
+    const auto faults =
+        ParseDemoFaults("drop-write=0x40,noise-before=16,restart-after-write=1500", error);
+    ASSERT_TRUE(faults) << error;
+    EXPECT_EQ(faults->dropWrite, 0x40);
+    EXPECT_EQ(faults->noiseBefore, 16);
+    EXPECT_EQ(faults->restartAfterWrite, std::chrono::milliseconds(1500));
+    EXPECT_TRUE(ParseDemoFaults("", error));
+    for (const char* wrong : {"drop-write=0x41", "silent", "restart-after-write=-1", "x=1"}) {
+        error.clear();
+        EXPECT_FALSE(ParseDemoFaults(wrong, error)) << wrong;
+        EXPECT_NE(error.find(wrong), std::string::npos) << error;
+    }
 }
 
 }  // namespace
