@@ -74,8 +74,8 @@ bool BackUp(const RadioImage& image, PortOpener& opener, LinkSession& session,
     RadioImage radio = image;
     if (Ended(TransferImage(TransferDirection::Read, radio, opener, session, observer), result)) {
         if (result.kind == Kind::BackupFailed) {
-            result.backupError = In(kNotRead, options.language) +
-                                 BlocksDoneDetail(result.blocksDone);
+            result.backupError =
+                In(kNotRead, options.language) + BlocksDoneDetail(result.blocksDone);
         }
         return false;
     }
@@ -105,8 +105,7 @@ bool BackUp(const RadioImage& image, PortOpener& opener, LinkSession& session,
 }
 
 void Verify(const RadioImage& image, PortOpener& opener, LinkSession& session,
-            const SafeWriteOptions& options, SafeWriteObserver& observer,
-            SafeWriteResult& result) {
+            const SafeWriteOptions& options, SafeWriteObserver& observer, SafeWriteResult& result) {
     result.phase = SafeWritePhase::Verifying;
     observer.PhaseStarted(result.phase);
     RadioImage readBack = image;
@@ -160,8 +159,9 @@ SafeWriteResult SafeWrite(const RadioImage& image, PortOpener& opener, LinkSessi
 
 std::string SafeWriteMessage(const SafeWriteResult& result, Language language) {
     const std::string done = BlocksDoneDetail(result.blocksDone);
-    const std::string backup =
-        result.backupFile.empty() ? "" : "\n" + In(kBackupKept, language) + result.backupFile.string();
+    const std::string backup = result.backupFile.empty()
+                                   ? ""
+                                   : "\n" + In(kBackupKept, language) + result.backupFile.string();
     const bool partWritten = result.phase == SafeWritePhase::Writing && result.blocksDone > 0;
     switch (result.kind) {
         case Kind::Verified:

@@ -53,14 +53,14 @@ struct SafeWriteOptions {
 
 struct SafeWriteResult {
     enum class Kind {
-        Verified,          ///< written and read back the same
-        Written,           ///< written; verify was turned off
-        Unchanged,         ///< the radio already held the memory; nothing written
-        VerifyFailed,      ///< read back differently (`differing`) or not read back at all
-        WriteIncomplete,   ///< the write stopped after `blocksDone` blocks: the radio holds a mix
-        BackupFailed,      ///< the backup could not be read or kept (`backupError`); nothing sent
-        NotConnected,      ///< a connection ended (`connectEnd`) in `phase`
-        Cancelled,         ///< the user stopped it in `phase`
+        Verified,         ///< written and read back the same
+        Written,          ///< written; verify was turned off
+        Unchanged,        ///< the radio already held the memory; nothing written
+        VerifyFailed,     ///< read back differently (`differing`) or not read back at all
+        WriteIncomplete,  ///< the write stopped after `blocksDone` blocks: the radio holds a mix
+        BackupFailed,     ///< the backup could not be read or kept (`backupError`); nothing sent
+        NotConnected,     ///< a connection ended (`connectEnd`) in `phase`
+        Cancelled,        ///< the user stopped it in `phase`
     };
     Kind kind = Kind::Verified;
     SafeWritePhase phase = SafeWritePhase::BackingUp;  ///< the phase it ended in

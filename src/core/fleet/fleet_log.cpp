@@ -16,9 +16,9 @@
 namespace radioprog {
 namespace {
 
-const std::vector<std::string> kHeader = {"sequence",      "port",   "start",  "end",
-                                          "admin_password", "user_password", "result", "detail",
-                                          "backup"};
+const std::vector<std::string> kHeader = {"sequence", "port",           "start",
+                                          "end",      "admin_password", "user_password",
+                                          "result",   "detail",         "backup"};
 
 std::tm LocalTime(FleetClock::time_point time) {
     const std::time_t seconds = FleetClock::to_time_t(time);

@@ -72,7 +72,7 @@ private:
     friend class PortWorker;
 
     void Serve(std::size_t index);
-    bool Stopping() const;             // call with m_mutex held
+    bool Stopping() const;            // call with m_mutex held
     std::optional<int> ClaimRadio();  // the radio's sequence, or nothing once count is reached
     void Record(const RadioRecord& record);
     void Report(const PortState& state);

@@ -96,7 +96,8 @@ std::string RadioResultText(const RadioOutcome& outcome, Language language) {
     switch (outcome.kind) {
         case RadioResultKind::VerifyFailed:
             if (!outcome.differences.empty()) {
-                return text + std::string(BilingualText{": differs at ", "：不同的地址 "}.In(language)) +
+                return text +
+                       std::string(BilingualText{": differs at ", "：不同的地址 "}.In(language)) +
                        Addresses(outcome.differences, ", ");
             }
             break;

@@ -81,9 +81,7 @@ protected:
         const BackupStore store(m_dir / "backups");
         return SafeWrite(m_image, opener, m_session, store, m_options, m_observer);
     }
-    std::size_t Backups() const {
-        return BackupStore(m_dir / "backups").List().size();
-    }
+    std::size_t Backups() const { return BackupStore(m_dir / "backups").List().size(); }
 
     TempDir m_dir;
     RadioImage m_radioMemory = Pattern(1);
@@ -99,8 +97,8 @@ TEST_F(SafeWriteTest, BacksUpWritesAndVerifiesEachPhaseWithItsOwnCounter) {
     StartRadio();
     const SafeWriteResult result = Write();
     EXPECT_EQ(result.kind, Kind::Verified);
-    EXPECT_EQ(m_observer.events, (std::vector<std::string>{"Backing up", "62", "Writing", "62",
-                                                           "Verifying", "62"}));
+    EXPECT_EQ(m_observer.events,
+              (std::vector<std::string>{"Backing up", "62", "Writing", "62", "Verifying", "62"}));
     EXPECT_TRUE(std::equal(m_image.begin(), m_image.begin() + 0x3E0, m_radio->memory().begin()));
     ASSERT_FALSE(result.backupFile.empty());
     const auto backup = ReadBytes(result.backupFile);
@@ -151,11 +149,12 @@ TEST_F(SafeWriteTest, TheVerifyWaitsQuietlyForARadioThatRestartsAfterTheWrite) {
     EXPECT_TRUE(result.differing.empty());
     EXPECT_EQ(result.connectEnd, ConnectEnd::CommunicationError);
     EXPECT_EQ(m_observer.events.back(), "CommunicationError");
-    EXPECT_EQ(SafeWriteMessage(result, Language::English).rfind(
-                  "The memory was written but could not be read back to check it: blocks done 0 "
-                  "of 62",
-                  0),
-              0u);
+    EXPECT_EQ(
+        SafeWriteMessage(result, Language::English)
+            .rfind("The memory was written but could not be read back to check it: blocks done 0 "
+                   "of 62",
+                   0),
+        0u);
 }
 
 TEST_F(SafeWriteTest, NothingIsWrittenWhenTheBackupCannotBeTakenOrKept) {
@@ -174,7 +173,10 @@ TEST_F(SafeWriteTest, NothingIsWrittenWhenTheBackupCannotBeTakenOrKept) {
         {"read stops", stops, false, Kind::BackupFailed,
          "Nothing was written: the radio's memory could not be backed up first. The radio could "
          "not be read: blocks done 15 of 62"},
-        {"folder", {}, true, Kind::BackupFailed,
+        {"folder",
+         {},
+         true,
+         Kind::BackupFailed,
          "Nothing was written: the radio's memory could not be backed up first. Cannot write"},
         {"silent", silent, false, Kind::NotConnected, ""},
     };

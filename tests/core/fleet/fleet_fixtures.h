@@ -51,7 +51,10 @@ public:
             return {write.kind == TransferOutcome::Kind::NotConnected
                         ? RadioResultKind::CommunicationError
                         : RadioResultKind::WriteIncomplete,
-                    write.blocksDone, {}, {}, {}};
+                    write.blocksDone,
+                    {},
+                    {},
+                    {}};
         }
         observer.Phase(FleetPhase::Verifying);
         RadioImage back{};
@@ -66,8 +69,8 @@ public:
                 outcome.differences.push_back(a);
             }
         }
-        outcome.kind = outcome.differences.empty() ? RadioResultKind::Verified
-                                                   : RadioResultKind::VerifyFailed;
+        outcome.kind =
+            outcome.differences.empty() ? RadioResultKind::Verified : RadioResultKind::VerifyFailed;
         return outcome;
     }
 
@@ -114,9 +117,7 @@ private:
 };
 
 inline FleetRun::OpenerFactory SerialOpeners() {
-    return [] {
-        return std::make_unique<SerialPortOpener>([](int) { return std::string(); });
-    };
+    return [] { return std::make_unique<SerialPortOpener>([](int) { return std::string(); }); };
 }
 
 /// A plan with a quick pace, for tests.

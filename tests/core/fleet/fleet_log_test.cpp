@@ -61,10 +61,10 @@ TEST(FleetLogTest, ARowSaysWhetherPasswordsAreSetAndHowTheRadioEnded) {
         {{RadioResultKind::VerifyFailed, 0, {0x1B8, 0x3D8}, {}, {}},
          "verify failed",
          "differs at 0x01B8 0x03D8"},
-        {{RadioResultKind::WriteIncomplete, 31, {}, {}, {}}, "write incomplete",
+        {{RadioResultKind::WriteIncomplete, 31, {}, {}, {}},
+         "write incomplete",
          "blocks done 31 of 62"},
-        {{RadioResultKind::PortError, 0, {}, {}, "no such device"}, "port error",
-         "no such device"},
+        {{RadioResultKind::PortError, 0, {}, {}, "no such device"}, "port error", "no such device"},
     };
     for (const auto& c : cases) {
         record.outcome = c.outcome;
@@ -92,7 +92,8 @@ TEST(FleetLogTest, ALogThatCannotBeMadeIsSaid) {
     TempDir dir;
     ASSERT_EQ(::mkdir((dir / "locked").c_str(), 0500), 0);
     FleetLog log;
-    const Status made = log.CreateIn(dir / "locked" / "fleet", FleetClock::now(), Language::English);
+    const Status made =
+        log.CreateIn(dir / "locked" / "fleet", FleetClock::now(), Language::English);
     if (::geteuid() != 0) {
         EXPECT_FALSE(made.ok());
         EXPECT_NE(made.message().find("locked"), std::string::npos) << made.message();

@@ -35,8 +35,8 @@ TEST(FleetRunTest, ProgramsRadiosOneAfterAnotherOnEachPortAndNeverTheSameTwice) 
 
     const WriteAndCheck steps(memory);
     KeptReports reports;
-    FleetRun run(QuickPlan({first->devicePath(), second->devicePath()}, 4), steps,
-                 SerialOpeners(), nullptr, reports);
+    FleetRun run(QuickPlan({first->devicePath(), second->devicePath()}, 4), steps, SerialOpeners(),
+                 nullptr, reports);
     run.Start();
     const FleetSummary summary = run.Wait();
 
@@ -195,8 +195,9 @@ TEST(FleetRunTest, ARadioThatStaysIsNotTakenAgain) {
     EXPECT_EQ(reports.StatesOf(radio->devicePath()).back().phase, FleetPhase::WaitingForRemoval);
     // Taken away and plugged in again, it counts as the next radio.
     radio->Unplug();
-    EXPECT_TRUE(WaitFor([&] { return reports.StatesOf(radio->devicePath()).back().phase ==
-                                     FleetPhase::WaitingForRadio; }));
+    EXPECT_TRUE(WaitFor([&] {
+        return reports.StatesOf(radio->devicePath()).back().phase == FleetPhase::WaitingForRadio;
+    }));
     run.Cancel();
     const FleetSummary summary = run.Wait();
     EXPECT_EQ(summary.handled, 1);
@@ -214,8 +215,8 @@ TEST(FleetRunTest, CancelStopsATransferBetweenBlocksAndEveryWaitingPort) {
     ASSERT_TRUE(slow && silent);
     const WriteAndCheck steps(memory);
     KeptReports reports;
-    FleetRun run(QuickPlan({slow->devicePath(), silent->devicePath()}, 2), steps,
-                 SerialOpeners(), nullptr, reports);
+    FleetRun run(QuickPlan({slow->devicePath(), silent->devicePath()}, 2), steps, SerialOpeners(),
+                 nullptr, reports);
     run.Start();
     EXPECT_TRUE(WaitFor([&] {
         const auto states = reports.StatesOf(slow->devicePath());
