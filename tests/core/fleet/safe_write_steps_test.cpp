@@ -67,9 +67,8 @@ TEST(SafeWriteStepsTest, ADroppedWriteFailsTheVerifyAtItsAddressAndNoBackupMeans
     const BackupStore backups(dir / "backups");
     SimFaults drop;
     drop.dropWrite = 0x80;
-    const Programmed done =
-        ProgramOne(FleetMemory(), RadioSimulator(NewRadioImage(*PackPassword("")), drop), false,
-                   backups);
+    const Programmed done = ProgramOne(
+        FleetMemory(), RadioSimulator(NewRadioImage(*PackPassword("")), drop), false, backups);
     EXPECT_EQ(done.outcome.kind, RadioResultKind::VerifyFailed);
     EXPECT_EQ(done.outcome.differences, (std::vector<std::size_t>{0x80}));
     EXPECT_TRUE(done.outcome.backupFile.empty());
