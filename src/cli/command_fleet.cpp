@@ -130,8 +130,7 @@ FleetSummary RunWithDisplay(FleetRun& run, FleetDisplay& display) {
     return summary;
 }
 
-void PrintSummary(const FleetSummary& summary, const FleetLog& log, bool json,
-                  Language language) {
+void PrintSummary(const FleetSummary& summary, const FleetLog& log, bool json, Language language) {
     if (json) {
         nlohmann::json out = {{"summary",
                                {{"handled", summary.handled},
@@ -184,8 +183,9 @@ int RunFleet(const GlobalOptions& global, const FleetOptions& options) {
     const SafeWriteSteps steps(doc.image(), backups, !options.noBackup, language);
     FleetDisplay display(plan.ports, language, ::isatty(STDERR_FILENO) == 1, options.json);
     const PortBinding binding = ports.binding;
-    FleetRun run(plan, steps, [binding] { return std::make_unique<SerialPortOpener>(binding); },
-                 &log, display);
+    FleetRun run(
+        plan, steps, [binding] { return std::make_unique<SerialPortOpener>(binding); }, &log,
+        display);
     const FleetSummary summary = RunWithDisplay(run, display);
     PrintSummary(summary, log, options.json, language);
     return ExitCodeFor(summary);
