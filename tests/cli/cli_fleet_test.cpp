@@ -64,8 +64,8 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST_F(CliFleetTest, ProgramsRadiosPluggedInOneAfterAnotherOnTwoPortsAndLogsEach) {
     const std::string first = Sim({"--radios", "2", "--replug-after", "1200"});
     const std::string second = Sim({"--radios", "2", "--replug-after", "1200"});
-    const ProcessResult result = Cli({"fleet", File("fleet.dat"), "--port", first, "--port",
-                                      second, "--count", "4", "--json", "--log", File("run.csv")});
+    const ProcessResult result = Cli({"fleet", File("fleet.dat"), "--port", first, "--port", second,
+                                      "--count", "4", "--json", "--log", File("run.csv")});
     ASSERT_EQ(result.exitCode, 0) << result.err;
 
     const std::vector<nlohmann::json> out = JsonLines(result.out);
