@@ -180,11 +180,12 @@ double MeanCpuMs(const std::vector<RadioRecord>& records) {
 
 void PrintFaultRun(const char* name, const RunFigures& run, int faultyIndex,
                    const std::string& faultyPort) {
-    std::printf("%-22s %d handled: %d verified, %d verify failed, %d incomplete, %d other; "
-                "%d log rows, %d false successes, %.1f s\n",
-                name, run.summary.handled, run.summary.verified, run.summary.verifyFailed,
-                run.summary.incomplete, run.summary.otherFailures, run.logRows,
-                run.falseSuccesses, run.seconds);
+    std::printf(
+        "%-22s %d handled: %d verified, %d verify failed, %d incomplete, %d other; "
+        "%d log rows, %d false successes, %.1f s\n",
+        name, run.summary.handled, run.summary.verified, run.summary.verifyFailed,
+        run.summary.incomplete, run.summary.otherFailures, run.logRows, run.falseSuccesses,
+        run.seconds);
     for (const RadioRecord& record : run.records) {
         if (record.port == faultyPort) {
             std::printf("  radio %d: %s\n", faultyIndex + 1,
@@ -196,8 +197,8 @@ void PrintFaultRun(const char* name, const RunFigures& run, int faultyIndex,
 }  // namespace
 
 int main() {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("radioprog-fleet-bench-" + std::to_string(getpid()));
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                         ("radioprog-fleet-bench-" + std::to_string(getpid()));
     const BackupStore backups(folder / "backups");
     const RadioImage memory = FleetMemory();
     std::printf("load average before: %s\n", LoadAverage().c_str());
@@ -206,13 +207,15 @@ int main() {
     std::printf("one radio's backup + write + verify at 9600 baud: %.2f s\n", single);
 
     const RunFigures clean = FleetOfEight(memory, backups, folder / "clean.csv", -1, {}, kRadios);
-    std::printf("8 radios on 8 ports in parallel: %.2f s, ratio %.3f (goal 1.15); %d verified, "
-                "%d log rows, %d false successes\n",
-                clean.seconds, clean.seconds / single, clean.summary.verified, clean.logRows,
-                clean.falseSuccesses);
-    std::printf("processor time per radio: %.1f ms on its port's thread, %.1f ms of the whole "
-                "process (simulated radios included)\n",
-                MeanCpuMs(clean.records), clean.processCpu * 1000 / kRadios);
+    std::printf(
+        "8 radios on 8 ports in parallel: %.2f s, ratio %.3f (goal 1.15); %d verified, "
+        "%d log rows, %d false successes\n",
+        clean.seconds, clean.seconds / single, clean.summary.verified, clean.logRows,
+        clean.falseSuccesses);
+    std::printf(
+        "processor time per radio: %.1f ms on its port's thread, %.1f ms of the whole "
+        "process (simulated radios included)\n",
+        MeanCpuMs(clean.records), clean.processCpu * 1000 / kRadios);
     std::printf("load average after the clean run: %s\n", LoadAverage().c_str());
 
     const int faulty = 3;

@@ -51,13 +51,7 @@ struct FleetPorts {
 
 FleetPorts ResolvePorts(const FleetOptions& options, const AppContext& context) {
     FleetPorts ports;
-    std::vector<std::string> slots(5);
-    for (int slot = 1; slot <= 4; ++slot) {
-        slots[static_cast<std::size_t>(slot)] = PortDevice(context.userStore, slot);
-    }
-    ports.binding = [slots](int slot) {
-        return slot >= 1 && slot <= 4 ? slots[static_cast<std::size_t>(slot)] : std::string();
-    };
+    ports.binding = PortBindingSnapshot(context.userStore);
     std::set<std::string> devices;
     for (const std::string& port : options.ports) {
         std::string name = port;

@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kChannels = "channels.html";
 constexpr std::string_view kComSetup = "com-setup.html";
 constexpr std::string_view kCsv = "csv.html";
+constexpr std::string_view kFleet = "fleet.html";
 constexpr std::string_view kLanguage = "language.html";
 constexpr std::string_view kLogin = "login.html";
 constexpr std::string_view kMainWindow = "main-window.html";
@@ -28,6 +29,7 @@ constexpr std::string_view kPasswordDlg = "CPasswordDlg";
 constexpr std::string_view kPortChooserDlg = "CPortChooserDlg";
 constexpr std::string_view kFindCableDlg = "CFindCableDlg";
 constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
+constexpr std::string_view kFleetWriteDlg = "CFleetWriteDlg";
 
 constexpr HelpEntry kEntries[] = {
     // The main window as a whole: the framework's help for the frame, 0x10080.
@@ -46,6 +48,7 @@ constexpr HelpEntry kEntries[] = {
     {"", 32800, {kReadWrite, "serial-trace"}},
     {"", 32801, {kCsv, "import"}},
     {"", 32802, {kCsv, "export"}},
+    {"", 32820, {kFleet, ""}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
     {"", 57602, {kMainWindow, "close"}},
@@ -122,6 +125,14 @@ constexpr HelpEntry kEntries[] = {
 
     {kCsvImportDlg, 1001, {kCsv, "preview"}},
     {kCsvImportDlg, 1002, {kCsv, "replace"}},
+    {kFleetWriteDlg, 32821, {kFleet, "ports"}},
+    {kFleetWriteDlg, 32822, {kFleet, "ports"}},
+    {kFleetWriteDlg, 32823, {kFleet, "count"}},
+    {kFleetWriteDlg, 32824, {kFleet, "backup"}},
+    {kFleetWriteDlg, 32825, {kFleet, "table"}},
+    {kFleetWriteDlg, 32826, {kFleet, "log"}},
+    {kFleetWriteDlg, 32827, {kFleet, "start"}},
+    {kFleetWriteDlg, 32828, {kFleet, "start"}},
 };
 
 constexpr HelpDialog kDialogs[] = {
@@ -134,6 +145,7 @@ constexpr HelpDialog kDialogs[] = {
     {kPortChooserDlg, kComSetup},
     {kFindCableDlg, kComSetup},
     {kCsvImportDlg, kCsv},
+    {kFleetWriteDlg, kFleet},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},
     {"CAboutDlg", kMainWindow},

@@ -91,6 +91,9 @@ void CFrameActions::CreateActions(QMainWindow& window) {
     write = MakeAction(&window, "write", CMainFrame::tr("&Write"),
                        CMainFrame::tr("Write Data To Radio"), QKeySequence("Ctrl+W"));
     write->setIcon(icon(QStyle::SP_ArrowUp));
+    fleetWrite =
+        MakeAction(&window, "fleetWrite", CMainFrame::tr("&Fleet Write..."),
+                   CMainFrame::tr("Write this memory to many radios, several ports at once"));
     password = MakeAction(&window, "password", CMainFrame::tr("Password"),
                           CMainFrame::tr("Query or change the radio's User password"));
 
@@ -136,7 +139,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     editMenu->addActions({productInformation, channelInformation, optionalFeatures, scanInfo});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
-    programMenu->addActions({read, write, password});
+    programMenu->addActions({read, write, fleetWrite, password});
 
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
@@ -169,6 +172,7 @@ void CFrameActions::NumberCommands() {
     const std::pair<QAction*, int> numbers[] = {
         {read, 32773},
         {write, 32774},
+        {fleetWrite, 32820},
         {comSetup, 32777},
         {controlBar, 32780},
         {scanInfo, 32782},
@@ -226,6 +230,7 @@ void CFrameActions::Apply(const CommandStates& states) {
         {scanInfo, states.scanInfo},
         {read, states.read},
         {write, states.write},
+        {fleetWrite, states.write},
         {password, states.password},
         {comSetup, states.comSetup},
         {language, states.language},

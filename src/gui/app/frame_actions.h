@@ -46,6 +46,7 @@ public:
     // Program
     QAction* read;
     QAction* write;
+    QAction* fleetWrite;
     QAction* password;
     // View
     QAction* toolbarToggle;

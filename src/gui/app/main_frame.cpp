@@ -76,8 +76,11 @@ void CMainFrame::ConnectCommands() {
     connect(a.channelInformation, &QAction::triggered, this, &CMainFrame::OnChannelInformation);
     // Read, Write, Scan Info, COM Setup and Language belong to the channel window's view.
     const std::pair<QAction*, void (CProgramView::*)()> viewCommands[] = {
-        {a.read, &CProgramView::OnRead},         {a.write, &CProgramView::OnWrite},
-        {a.scanInfo, &CProgramView::OnScanInfo}, {a.comSetup, &CProgramView::OnComSetup},
+        {a.read, &CProgramView::OnRead},
+        {a.write, &CProgramView::OnWrite},
+        {a.fleetWrite, &CProgramView::OnFleetWrite},
+        {a.scanInfo, &CProgramView::OnScanInfo},
+        {a.comSetup, &CProgramView::OnComSetup},
         {a.language, &CProgramView::OnLanguage},
     };
     for (const auto& [command, handler] : viewCommands) {
