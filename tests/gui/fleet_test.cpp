@@ -78,13 +78,14 @@ TEST_F(FleetTest, WritesTheDocumentToARadioWhileTheWindowStaysUsable) {
     ASSERT_EQ(table->rowCount(), 1);
     EXPECT_EQ(table->item(0, 4)->text(), "Verified");
     EXPECT_EQ(qobject_cast<QProgressBar*>(table->cellWidget(0, 2))->value(), 62);
-    EXPECT_TRUE(dialog->summary().startsWith("1 radio: 1 verified")) << dialog->summary().toStdString();
+    EXPECT_TRUE(dialog->summary().startsWith("1 radio: 1 verified"))
+        << dialog->summary().toStdString();
     EXPECT_TRUE(std::filesystem::exists(dialog->logFile().toStdString()));
     EXPECT_TRUE(dialog->logFile().startsWith(QString::fromStdString((m_dir / "data").string())));
     // The radio holds the document as it was when the run started, the later edit not.
     const RadioImage radioMemory = radio.radio->memory();
-    EXPECT_TRUE(std::equal(written.begin(), written.begin() + image::kRadioBytes,
-                           radioMemory.begin()));
+    EXPECT_TRUE(
+        std::equal(written.begin(), written.begin() + image::kRadioBytes, radioMemory.begin()));
     dialog->close();
 }
 

@@ -79,6 +79,7 @@ CFleetWriteDlg::CFleetWriteDlg(const AppContext& context, const RadioImage& imag
         item->setText(Q(PortLine(port, context.language)));
         item->setCheckState(Qt::Unchecked);
     }
+    m_ports->setMaximumHeight(120);
     SetControlId(m_ports, kPortsId);
     m_typedPort->setPlaceholderText(tr("Another port, such as /dev/ttyUSB0 or COM2"));
     SetControlId(m_typedPort, kTypedPortId);
@@ -102,6 +103,10 @@ CFleetWriteDlg::CFleetWriteDlg(const AppContext& context, const RadioImage& imag
     m_table->verticalHeader()->hide();
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setColumnWidth(kRadio, 60);
+    m_table->setColumnWidth(kPort, 160);
+    m_table->setColumnWidth(kProgress, 140);
+    m_table->setColumnWidth(kPhase, 240);
     SetControlId(m_table, kTableId);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -113,14 +118,16 @@ CFleetWriteDlg::CFleetWriteDlg(const AppContext& context, const RadioImage& imag
     SetControlId(m_stop, kStopId);
     SetControlId(m_openLog, kOpenLogId);
     SetControlId(close, 2);
-    m_start->setDefault(true);
+    // Enter in the port field adds the port; it must not start a run with the ports so far.
+    for (QPushButton* button : {add, m_start, m_stop, m_openLog, close}) {
+        button->setAutoDefault(false);
+    }
     m_stop->setEnabled(false);
     m_openLog->setEnabled(false);
     connect(m_start, &QPushButton::clicked, this, &CFleetWriteDlg::Start);
     connect(m_stop, &QPushButton::clicked, this, &CFleetWriteDlg::Stop);
-    connect(m_openLog, &QPushButton::clicked, this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(logFile()));
-    });
+    connect(m_openLog, &QPushButton::clicked, this,
+            [this] { QDesktopServices::openUrl(QUrl::fromLocalFile(logFile())); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
 
     connect(&m_signals, &FleetSignals::portChanged, this, &CFleetWriteDlg::OnPortChanged,
@@ -221,8 +228,8 @@ bool CFleetWriteDlg::Start() {
         plan, *m_steps, [binding] { return std::make_unique<SerialPortOpener>(binding); },
         m_log.get(), m_signals);
     m_run->Start();
-    for (QWidget* setting : std::initializer_list<QWidget*>{m_ports, m_typedPort, m_count,
-                                                            m_backup, m_start, m_openLog}) {
+    for (QWidget* setting : std::initializer_list<QWidget*>{m_ports, m_typedPort, m_count, m_backup,
+                                                            m_start, m_openLog}) {
         setting->setEnabled(false);
     }
     m_stop->setEnabled(true);
@@ -313,14 +320,14 @@ void CFleetWriteDlg::CheckFinished() {
     }
     m_poll->stop();
     const FleetSummary result = m_run->Wait();
-    QString text = Q(FleetSummaryText(result, m_context.language)) + "\n" +
-                   tr("Log: %1").arg(logFile());
+    QString text =
+        Q(FleetSummaryText(result, m_context.language)) + "\n" + tr("Log: %1").arg(logFile());
     if (!result.logError.empty()) {
         text += "\n" + Q(result.logError);
     }
     m_summary->setText(text);
-    for (QWidget* setting : std::initializer_list<QWidget*>{m_ports, m_typedPort, m_count,
-                                                            m_backup, m_start, m_openLog}) {
+    for (QWidget* setting : std::initializer_list<QWidget*>{m_ports, m_typedPort, m_count, m_backup,
+                                                            m_start, m_openLog}) {
         setting->setEnabled(true);
     }
     m_stop->setEnabled(false);

@@ -47,8 +47,8 @@ class CFleetWriteDlg : public QDialog {
     Q_OBJECT
 public:
     /// @p documentTitle names the memory in the dialog; @p context must outlive the dialog.
-    CFleetWriteDlg(const AppContext& context, const RadioImage& image,
-                   const QString& documentTitle, QWidget* parent = nullptr);
+    CFleetWriteDlg(const AppContext& context, const RadioImage& image, const QString& documentTitle,
+                   QWidget* parent = nullptr);
     ~CFleetWriteDlg() override;
 
     /// Checks the port @p device, adding it to the list when it is not there.
