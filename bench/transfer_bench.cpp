@@ -7,10 +7,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 #include "core/doc/app_context.h"
 #include "core/doc/port_map.h"
+#include "core/doc/safe_write.h"
 #include "core/link/block_transfer.h"
 #include "core/link/serial_port_opener.h"
 #include "core/link/serial_trace.h"
@@ -150,6 +153,64 @@ Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds ans
     return run;
 }
 
+class QuietSafeObserver : public SafeWriteObserver {
+public:
+    bool AskRetry() override { return false; }
+    std::optional<PackedPassword> ReLogin() override { return std::nullopt; }
+    void ShowMessage(LinkMessage, const std::string& detail) override {
+        std::fprintf(stderr, "message: %s\n", detail.c_str());
+    }
+};
+
+double FloorOf(TransferDirection direction, std::chrono::microseconds answerDelay) {
+    const Cost cost = CostOf(direction);
+    return cost.wireBytes / 960.0 +
+           cost.answers * std::chrono::duration<double>(answerDelay).count() +
+           (cost.pausesMs - cost.hiddenPausesMs) / 1000.0;
+}
+
+// The safe write at 9600 baud: the backup read, the write and the verify read, with the backup
+// kept in a file, against the sum of the three transfers' floors.
+double RunSafeWrite(std::chrono::microseconds answerDelay) {
+    RadioImage memory;
+    for (std::size_t i = 0; i < memory.size(); ++i) {
+        memory[i] = static_cast<std::uint8_t>(i);
+    }
+    RadioSimulator simulator(memory);
+    simulator.UseStandardIdentity();
+    PtyRadio::Options options;
+    options.baud = 9600;
+    options.answerDelay = answerDelay;
+    PtyRadio::Started started = PtyRadio::Start(simulator, options);
+    if (!started.radio) {
+        std::fprintf(stderr, "cannot start the radio: %s\n", started.error.c_str());
+        return -1;
+    }
+    char folder[] = "/tmp/radioprog-bench-XXXXXX";
+    if (::mkdtemp(folder) == nullptr) {
+        return -1;
+    }
+    AppContext context("/nonexistent/radioprog-bench/user.ini");
+    context.link.role = AccessRole::Admin;
+    context.link.portName = started.radio->devicePath();
+    SerialPortOpener serial(StoredPortBinding(context.userStore));
+    const BackupStore backups(std::filesystem::path(folder) / "backups");
+    QuietSafeObserver observer;
+    RadioImage image = simulator.memory();  // with the identity the radio answers with
+    image[0x20] ^= 0xFF;
+    const auto start = std::chrono::steady_clock::now();
+    const SafeWriteResult result =
+        SafeWrite(image, serial, context.link, backups, SafeWriteOptions{}, observer);
+    const Seconds elapsed = std::chrono::steady_clock::now() - start;
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    if (result.kind != SafeWriteResult::Kind::Verified) {
+        std::fprintf(stderr, "the safe write did not verify\n");
+        return -1;
+    }
+    return elapsed.count();
+}
+
 }  // namespace
 
 double Us(Clock::duration d) {
@@ -201,5 +262,13 @@ int main() {
             name, traced.seconds, tracedOwn, own, records, trace.Text(Language::English).size());
         failures += paced.seconds < 0 || fast.seconds < 0 || traced.seconds < 0;
     }
+    const double safeFloor =
+        2 * FloorOf(TransferDirection::Read, delay) + FloorOf(TransferDirection::Write, delay);
+    const double safe = RunSafeWrite(delay);
+    std::printf(
+        "safe write at 9600 baud: %.3f s, floor %.3f s (backup read + write + verify "
+        "read), ratio %.3f\n",
+        safe, safeFloor, safe / safeFloor);
+    failures += safe < 0;
     return failures == 0 ? 0 : 1;
 }

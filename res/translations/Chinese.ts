@@ -111,6 +111,42 @@
         <translation>把此数据写入多台对讲机，可同时使用多个端口</translation>
     </message>
     <message>
+        <source>&amp;Backups...</source>
+        <translation>备份(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>Open a memory kept after a read or before a write</source>
+        <translation>打开读频后或写频前保存的数据</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpare with File...</source>
+        <translation>与文件比较(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>Show how a .dat file differs from the document</source>
+        <translation>显示 .dat 文件与文档的不同之处</translation>
+    </message>
+    <message>
+        <source>&amp;Compare with Radio...</source>
+        <translation>与对讲机比较(&amp;C)...</translation>
+    </message>
+    <message>
+        <source>Read the radio and show what a write of the document would change</source>
+        <translation>读取对讲机并显示写入文档会改变的内容</translation>
+    </message>
+    <message>
+        <source>&amp;Transfer Options...</source>
+        <translation>传输选项(&amp;T)...</translation>
+    </message>
+    <message>
+        <source>Choose whether a write backs up, verifies and shows the changes</source>
+        <translation>选择写频时是否备份、校验和显示更改</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>与文件比较</translation>
+    </message>
+    <message>
         <source>Program</source>
         <translation>写频软件</translation>
     </message>
@@ -550,6 +586,146 @@
     <message>
         <source>Now plug the cable back in...</source>
         <translation>现在请重新插上编程线...</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CTransferOptionsDlg</name>
+    <message>
+        <source>Back up the radio before writing</source>
+        <translation>写频前备份对讲机</translation>
+    </message>
+    <message>
+        <source>Verify after writing</source>
+        <translation>写频后校验</translation>
+    </message>
+    <message>
+        <source>Show the changes before writing</source>
+        <translation>写频前显示更改</translation>
+    </message>
+    <message>
+        <source>Transfer Options</source>
+        <translation>传输选项</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CCompareDlg</name>
+    <message>
+        <source>Compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>更改</translation>
+    </message>
+    <message>
+        <source>Old</source>
+        <translation>原值</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新值</translation>
+    </message>
+    <message>
+        <source>No differences.</source>
+        <translation>没有不同之处。</translation>
+    </message>
+    <message>
+        <source>%1 changes.</source>
+        <translation>%1 处更改。</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Changes the write makes to the radio:</source>
+        <translation>写频会对对讲机做出的更改：</translation>
+    </message>
+    <message>
+        <source>Changes a write of this document would make to the radio:</source>
+        <translation>写入此文档会对对讲机做出的更改：</translation>
+    </message>
+    <message>
+        <source>Changes from this document to %1:</source>
+        <translation>此文档与 %1 的不同之处：</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CBackupsDlg</name>
+    <message>
+        <source>Read</source>
+        <translation>读频</translation>
+    </message>
+    <message>
+        <source>Before write</source>
+        <translation>写频前</translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation>备份</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>种类</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>串口</translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation>信道数</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>打开</translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation>打开文件夹</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be shown.</source>
+        <translation>无法显示文件夹 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CProgramView</name>
+    <message>
+        <source>Write Again</source>
+        <translation>重新写入</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Restore Backup</source>
+        <translation>恢复备份</translation>
     </message>
 </context>
 <context>

@@ -111,6 +111,42 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Backups...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open a memory kept after a read or before a write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Co&amp;mpare with File...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show how a .dat file differs from the document</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Compare with Radio...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Read the radio and show what a write of the document would change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Transfer Options...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Choose whether a write backs up, verifies and shows the changes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -545,6 +581,146 @@
     </message>
     <message>
         <source>Now plug the cable back in...</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CTransferOptionsDlg</name>
+    <message>
+        <source>Back up the radio before writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Verify after writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Show the changes before writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer Options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CCompareDlg</name>
+    <message>
+        <source>Compare</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Old</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No differences.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 changes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes the write makes to the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes a write of this document would make to the radio:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Changes from this document to %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CBackupsDlg</name>
+    <message>
+        <source>Read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Before write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Backups</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The folder %1 could not be shown.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CProgramView</name>
+    <message>
+        <source>Write Again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Restore Backup</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -51,6 +51,11 @@ void CliObserver::Progress(int blocksDone) {
     m_progressShown = true;
 }
 
+void CliObserver::PhaseStarted(SafeWritePhase phase) {
+    FinishProgress();
+    m_action = SafeWritePhaseText(phase, m_language);
+}
+
 void CliObserver::FinishProgress() {
     if (m_progressShown) {
         std::cerr << '\n';

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "core/base/language.h"
-#include "core/link/link_observer.h"
+#include "core/doc/safe_write.h"
 
 namespace radioprog::cli {
 
 /// Answers the engines from the command line: Retry as often as --retries allows (or by asking
 /// when a person is at the terminal), a new password only when one can be typed, progress as a
 /// bar on stderr when it is a terminal, and every message on stderr.
-class CliObserver : public LinkObserver {
+class CliObserver : public SafeWriteObserver {
 public:
     CliObserver(Language language, std::optional<int> retries, std::string action);
 
@@ -19,6 +19,8 @@ public:
     bool AskRetry() override;
     std::optional<PackedPassword> ReLogin() override;
     void ShowMessage(LinkMessage message, const std::string& detail) override;
+    /// The progress bar is named after the phase.
+    void PhaseStarted(SafeWritePhase phase) override;
 
     /// Ends the progress line, if one was drawn.
     void FinishProgress();

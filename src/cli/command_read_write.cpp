@@ -3,6 +3,8 @@
 #include "cli_observer.h"
 #include "commands.h"
 #include "core/base/atomic_file.h"
+#include "core/doc/backup_store.h"
+#include "core/doc/safe_write.h"
 #include "core/radio/image_doubts.h"
 #include "link_options.h"
 #include "standard_streams.h"
@@ -19,10 +21,36 @@ struct WriteOptions {
     LinkOptions link;
     std::string file;
     bool force = false;
+    bool noBackup = false;
+    bool noVerify = false;
 };
 
+constexpr BilingualText kBackupWarning{"Warning: the read was not kept as a backup: ",
+                                       "警告：读取的数据未能保存为备份："};
+
+int SafeWriteExitCode(const SafeWriteResult& result) {
+    using Kind = SafeWriteResult::Kind;
+    switch (result.kind) {
+        case Kind::Verified:
+        case Kind::Written:
+        case Kind::Unchanged:
+            return kExitOk;
+        case Kind::VerifyFailed:
+            return kExitVerifyFailed;
+        case Kind::WriteIncomplete:
+        case Kind::Cancelled:
+            return kExitIncomplete;
+        case Kind::BackupFailed:
+            // The radio could not be read, or its memory could not be kept in a file.
+            return result.blocksDone < kTransferBlocks ? kExitIncomplete : kExitFileError;
+        case Kind::NotConnected:
+            break;
+    }
+    return ExitCodeFor(TransferOutcome{TransferOutcome::Kind::NotConnected, 0, result.connectEnd});
+}
+
 // The image exactly as the radio gave it, in a new document; nothing is written unless every
-// block arrived.
+// block arrived. A complete read is also kept as a backup; one that cannot be kept is a warning.
 int Read(const ReadOptions& options, AppContext& context, PortSession& session) {
     RadioImage image = NewRadioImage(context.link.loginPassword);
     CliObserver observer(context.language, options.link.retries, "Read");
@@ -35,6 +63,12 @@ int Read(const ReadOptions& options, AppContext& context, PortSession& session) 
     if (Status saved = WriteOutput(options.output, image, context.language); !saved) {
         Report(saved.message());
         return kExitFileError;
+    }
+    const BackupStore backups(BackupStore::DefaultFolder(), StoredBackupLimits(context.userStore));
+    const BackupStore::Saved kept =
+        backups.Save(image, BackupKind::Read, options.link.port, context.language);
+    if (!kept.status) {
+        Report(std::string(kBackupWarning.In(context.language)) + kept.status.message());
     }
     return kExitOk;
 }
@@ -50,7 +84,8 @@ int RunRead(const GlobalOptions& global, const ReadOptions& options) {
     return session->Finish(Read(options, *context, *session));
 }
 
-// Blocks 0-61 of the file as they are: the file is not passed through the grid.
+// Blocks 0-61 of the file as they are: the file is not passed through the grid. The radio is
+// backed up first and read back afterwards unless told otherwise.
 int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     auto context = MakeContext(global, std::nullopt);
     CProgramDoc doc;
@@ -67,11 +102,19 @@ int RunWrite(const GlobalOptions& global, const WriteOptions& options) {
     }
     auto session = StartSession(options.link, *context);
     CliObserver observer(context->language, options.link.retries, "Write");
-    RadioImage image = doc.image();
-    const TransferOutcome outcome =
-        TransferImage(TransferDirection::Write, image, session->opener(), context->link, observer);
+    SafeWriteOptions safe;
+    safe.backup = !options.noBackup;
+    safe.verify = !options.noVerify;
+    safe.portLabel = options.link.port;
+    safe.language = context->language;
+    const BackupStore backups(BackupStore::DefaultFolder(), StoredBackupLimits(context->userStore));
+    const SafeWriteResult result =
+        SafeWrite(doc.image(), session->opener(), context->link, backups, safe, observer);
     observer.FinishProgress();
-    return session->Finish(ExitCodeFor(outcome));
+    if (const std::string message = SafeWriteMessage(result, context->language); !message.empty()) {
+        Report(message);
+    }
+    return session->Finish(SafeWriteExitCode(result));
 }
 
 }  // namespace
@@ -94,6 +137,11 @@ Subcommand AddWriteCommand(CLI::App& app, const GlobalOptions& global) {
     sub->add_flag("--force", options->force,
                   "Write a file whose band or identity no radio has (most likely not a radio "
                   "file)");
+    sub->add_flag("--no-backup", options->noBackup,
+                  "Do not read the radio first to keep its memory as a before-write backup");
+    sub->add_flag("--no-verify", options->noVerify,
+                  "Do not read the radio back to check what was written (exit 8 when it "
+                  "differs)");
     return {sub, [&global, options] { return RunWrite(global, *options); }};
 }
 

@@ -25,6 +25,8 @@ std::vector<Subcommand> AddPasswordCommands(CLI::App& app, const GlobalOptions& 
 /// `ports`, `ports bind` and `ports unbind`; the more particular ones first.
 std::vector<Subcommand> AddPortsCommands(CLI::App& app, const GlobalOptions& global);
 Subcommand AddDoctorCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddBackupsCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddDiffCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddFleetCommand(CLI::App& app, const GlobalOptions& global);
 #ifdef RADIOPROG_CLI_REPORT
 Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global);

@@ -29,6 +29,8 @@ int main(int argc, char** argv) {
         commands.push_back(std::move(command));
     }
     commands.push_back(AddDoctorCommand(app, global));
+    commands.push_back(AddBackupsCommand(app, global));
+    commands.push_back(AddDiffCommand(app, global));
     commands.push_back(AddFleetCommand(app, global));
 #ifdef RADIOPROG_CLI_REPORT
     commands.push_back(AddReportCommand(app, global));

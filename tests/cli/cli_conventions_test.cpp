@@ -27,6 +27,7 @@ protected:
     }
     std::vector<std::string> Environment(std::vector<std::string> extra = {}) const {
         extra.push_back("XDG_CONFIG_HOME=" + (m_dir / "config").string());
+        extra.push_back("XDG_DATA_HOME=" + (m_dir / "data").string());
         return extra;
     }
     ProcessResult Cli(std::vector<std::string> args, std::vector<std::string> environment = {}) {

@@ -22,7 +22,9 @@ class CliLinkTest : public ::testing::Test {
 protected:
     ProcessResult Cli(std::vector<std::string> args) {
         args.insert(args.begin(), {"--appdir", m_dir.path().string()});
-        return RunProcess(RADIOPROG_CLI, args, {"XDG_CONFIG_HOME=" + (m_dir / "config").string()});
+        return RunProcess(RADIOPROG_CLI, args,
+                          {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+                           "XDG_DATA_HOME=" + (m_dir / "data").string()});
     }
     std::string File(const std::string& name) const { return (m_dir / name).string(); }
     std::unique_ptr<BackgroundProcess> Sim(std::vector<std::string> args) {

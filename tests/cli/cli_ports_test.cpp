@@ -59,7 +59,9 @@ protected:
             global.insert(global.end(), {"--system-root", m_system.top().string()});
         }
         args.insert(args.begin(), global.begin(), global.end());
-        return RunProcess(RADIOPROG_CLI, args, {"XDG_CONFIG_HOME=" + (m_dir / "config").string()});
+        return RunProcess(RADIOPROG_CLI, args,
+                          {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+                           "XDG_DATA_HOME=" + (m_dir / "data").string()});
     }
     std::string Dev(const std::string& name) const { return m_system.Dev(name).string(); }
     std::string ById() const { return Dev("serial/by-id/" + std::string(kProlificById)); }

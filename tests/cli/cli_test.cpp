@@ -38,7 +38,9 @@ protected:
 
     ProcessResult Cli(std::vector<std::string> args) {
         args.insert(args.begin(), {"--appdir", m_dir.path().string()});
-        return RunProcess(RADIOPROG_CLI, args, {"XDG_CONFIG_HOME=" + (m_dir / "config").string()});
+        return RunProcess(RADIOPROG_CLI, args,
+                          {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+                           "XDG_DATA_HOME=" + (m_dir / "data").string()});
     }
     std::string File(const std::string& name) const { return (m_dir / name).string(); }
 
@@ -456,7 +458,8 @@ TEST_F(CliTest, ASetKilledAtAnyMomentLeavesTheOldFileOrTheNewAndNoLeftovers) {
         ASSERT_EQ(Cli(argsFor(i)).exitCode, 0);
     }
     const auto runTime = (std::chrono::steady_clock::now() - started) / kTimedRuns;
-    const std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (m_dir / "config").string()};
+    const std::vector<std::string> environment = {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
+                                                  "XDG_DATA_HOME=" + (m_dir / "data").string()};
     const auto start = [&](int step) {
         std::vector<std::string> args = {"--appdir", m_dir.path().string()};
         const auto edit = argsFor(step);

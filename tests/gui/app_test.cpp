@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "../support/special_files.h"
+#include "core/doc/transfer_options.h"
 #include "core/link/serial_port_opener.h"
 #include "core/sim/demo_memory.h"
 #include "core/sim/pty_radio.h"
@@ -589,7 +590,8 @@ TEST_F(TransferTest, AUserWriteNeverSendsTheIdentityRecord) {
     const RadioImage before = m_radio->memory();
     Run("write");
     ASSERT_TRUE(Finished());
-    EXPECT_TRUE(m_messages.shown.empty());
+    ASSERT_EQ(m_messages.shown.size(), 1u);
+    EXPECT_EQ(m_messages.shown[0].text, "Written and verified");
     EXPECT_EQ(m_radio->stats().halfBlocksWritten, 123u);
     const RadioImage after = m_radio->memory();
     EXPECT_TRUE(std::equal(after.begin() + image::kIdentity, after.begin() + image::kIdentity + 8,
@@ -622,13 +624,17 @@ TEST_F(TransferTest, AWriteOfAFileThatMayNotBeARadiosAsksFirst) {
     EXPECT_EQ(m_radio->stats().halfBlocksWritten, 0u);
     EXPECT_EQ(m_radio->memory(), before);
 
+    // Without a 50 in its identity record the radio no longer answers: no verify.
+    TransferOptions noVerify;
+    noVerify.verifyAfterWrite = false;
+    ASSERT_TRUE(StoreTransferOptions(m_app->context().userStore, noVerify));
     m_messages.answers = {QMessageBox::Yes};
     Run("write");
     ASSERT_TRUE(Finished());
     // Asked again, and this time the radio was reached.
     ASSERT_GE(m_messages.shown.size(), 2u);
     EXPECT_EQ(m_messages.shown[1].text, m_messages.shown[0].text);
-    EXPECT_EQ(m_radio->stats().connections, 1u);
+    EXPECT_EQ(m_radio->stats().halfBlocksWritten, 124u);
 }
 
 TEST_F(TransferTest, APasswordErrorAsksForThePasswordWithTheRoleFixed) {
@@ -684,6 +690,10 @@ TEST_F(TransferTest, ARadioThatStopsPartWaySaysHowFarTheReadGot) {
     ASSERT_EQ(m_messages.shown.size(), 1u);
     EXPECT_NE(m_messages.shown[0].text.indexOf("15 of 62"), -1)
         << m_messages.shown[0].text.toStdString();
+    // Nothing of the radio landed: the new document is as it was.
+    EXPECT_EQ(m_view->grid().TextMatrix(2, 1), "");
+    EXPECT_TRUE(m_app->context().newDocument);
+    EXPECT_FALSE(m_view->document().IsModified());
 }
 
 }  // namespace

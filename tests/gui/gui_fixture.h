@@ -44,6 +44,18 @@ public:
         }
         return buttons.testFlag(QMessageBox::Ok) ? QMessageBox::Ok : QMessageBox::Cancel;
     }
+    /// Choices are answered from their own queue, the last choice (Close) when it is empty.
+    std::deque<int> choices;
+    int Choose(QWidget*, QMessageBox::Icon, const QString& caption, const QString& text,
+               const QStringList& offered) override {
+        shown.push_back({caption, text + "\n[" + offered.join("|") + "]"});
+        if (!choices.empty()) {
+            const int answer = choices.front();
+            choices.pop_front();
+            return answer;
+        }
+        return static_cast<int>(offered.size()) - 1;
+    }
 };
 
 /// Runs @p step on the next modal dialog as soon as it is shown.
@@ -149,6 +161,7 @@ inline bool WaitFor(const std::function<bool()>& done, int milliseconds = 20000)
 /// store into it.
 inline void PrepareAppFolder(const radioprog::testing::TempDir& dir) {
     ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (dir / "data").c_str(), 1);
     const std::filesystem::path binaries = QCoreApplication::applicationDirPath().toStdString();
     for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
         std::filesystem::copy_file(binaries / catalogue, dir / catalogue);

@@ -99,8 +99,8 @@ TEST_F(PrintTest, PrintCommandsSitInTheFileMenuAndToolbarAndNeedADocument) {
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(Names(frame->menu("menuFile")->actions()),
               (std::vector<QString>{"new", "open", "close", "save", "saveAs", "-", "importCsv",
-                                    "exportCsv", "-", "print", "printPreview", "exportPdf",
-                                    "printSetup", "-", "exit"}));
+                                    "exportCsv", "-", "backups", "compareWithFile", "-", "print",
+                                    "printPreview", "exportPdf", "printSetup", "-", "exit"}));
     const std::vector<QString> tools = Names(frame->findChild<QToolBar*>("toolbar")->actions());
     const auto write = std::find(tools.begin(), tools.end(), "write");
     ASSERT_LE(std::distance(write, tools.end()), 5);

@@ -41,6 +41,7 @@ class ShellTest : public ::testing::Test {
 protected:
     ShellTest() {
         ::setenv("XDG_CONFIG_HOME", (m_dir / "config").c_str(), 1);
+        ::setenv("XDG_DATA_HOME", (m_dir / "data").c_str(), 1);
         for (const char* catalogue : {"English.qm", "Chinese.qm"}) {
             std::filesystem::copy_file(
                 std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) /

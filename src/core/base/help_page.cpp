@@ -18,6 +18,7 @@ constexpr std::string_view kPassword = "password.html";
 constexpr std::string_view kProductInformation = "product-information.html";
 constexpr std::string_view kReadWrite = "read-write.html";
 constexpr std::string_view kReport = "report.html";
+constexpr std::string_view kSafety = "safety.html";
 constexpr std::string_view kScanInformation = "scan-information.html";
 
 constexpr std::string_view kProductInfoDlg = "CProductInfoDlg";
@@ -29,6 +30,9 @@ constexpr std::string_view kPasswordDlg = "CPasswordDlg";
 constexpr std::string_view kPortChooserDlg = "CPortChooserDlg";
 constexpr std::string_view kFindCableDlg = "CFindCableDlg";
 constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
+constexpr std::string_view kTransferOptionsDlg = "CTransferOptionsDlg";
+constexpr std::string_view kBackupsDlg = "CBackupsDlg";
+constexpr std::string_view kCompareDlg = "CCompareDlg";
 constexpr std::string_view kFleetWriteDlg = "CFleetWriteDlg";
 
 constexpr HelpEntry kEntries[] = {
@@ -48,6 +52,10 @@ constexpr HelpEntry kEntries[] = {
     {"", 32800, {kReadWrite, "serial-trace"}},
     {"", 32801, {kCsv, "import"}},
     {"", 32802, {kCsv, "export"}},
+    {"", 32803, {kSafety, "transfer-options"}},
+    {"", 32804, {kSafety, "backups"}},
+    {"", 32805, {kSafety, "compare-with-file"}},
+    {"", 32806, {kSafety, "compare-with-radio"}},
     {"", 32820, {kFleet, ""}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
@@ -125,6 +133,14 @@ constexpr HelpEntry kEntries[] = {
 
     {kCsvImportDlg, 1001, {kCsv, "preview"}},
     {kCsvImportDlg, 1002, {kCsv, "replace"}},
+
+    {kTransferOptionsDlg, 1001, {kSafety, "back-up-before-writing"}},
+    {kTransferOptionsDlg, 1002, {kSafety, "verify-after-writing"}},
+    {kTransferOptionsDlg, 1003, {kSafety, "show-changes-before-writing"}},
+    {kBackupsDlg, 1001, {kSafety, "backup-list"}},
+    {kBackupsDlg, 1002, {kSafety, "open"}},
+    {kBackupsDlg, 1003, {kSafety, "open-folder"}},
+    {kCompareDlg, 1001, {kSafety, "compare"}},
     {kFleetWriteDlg, 32821, {kFleet, "ports"}},
     {kFleetWriteDlg, 32822, {kFleet, "ports"}},
     {kFleetWriteDlg, 32823, {kFleet, "count"}},
@@ -145,6 +161,9 @@ constexpr HelpDialog kDialogs[] = {
     {kPortChooserDlg, kComSetup},
     {kFindCableDlg, kComSetup},
     {kCsvImportDlg, kCsv},
+    {kTransferOptionsDlg, kSafety},
+    {kBackupsDlg, kSafety},
+    {kCompareDlg, kSafety},
     {kFleetWriteDlg, kFleet},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},

@@ -6,6 +6,7 @@
 
 #include "core/base/language.h"
 #include "core/base/status.h"
+#include "core/doc/backup_store.h"
 #include "core/doc/program_settings.h"
 #include "core/doc/settings_layout.h"
 #include "core/doc/user_store.h"
@@ -38,6 +39,8 @@ struct AppContext {
     bool newDocument = false;         ///< set by New, cleared by Open and by a read
     std::string appName = "Program";  ///< caption of every message box: `Company`
     SystemRoots system;               ///< where serial ports and their users are looked up
+    /// Where reads and before-write memories are kept.
+    std::filesystem::path backupFolder = BackupStore::DefaultFolder();
 
     /// `Setup` `AppName`: the per-user key under `Software\` and a new document's path name.
     std::string SetupAppName() const { return profile.GetValue("Setup", "AppName", ""); }

@@ -124,9 +124,27 @@ std::string StagingName() {
 
 // Gives the whole staged file the first free name: a link never replaces a file, so two
 // backups of the same second cannot overwrite each other.
+// After the highest number the base already has, so that the order of the names stays the
+// order of the backups even when older ones of the same second were pruned.
+int FirstFreeNumber(const fs::path& folder, const std::string& base) {
+    int highest = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        const std::string name = it->path().filename().string();
+        std::smatch match;
+        if (name.rfind(base, 0) == 0 && std::regex_match(name, match, BackupName()) &&
+            match[1].str() + "T" + match[2].str() + "-" + match[3].str() + "-" + match[4].str() ==
+                base) {
+            highest = std::max(highest, match[5].matched ? std::stoi(match[5].str()) : 1);
+        }
+    }
+    return highest + 1;
+}
+
 Status Publish(const fs::path& staged, const fs::path& folder, const std::string& base,
                Language language, fs::path& published) {
-    for (int n = 1; n <= kMostClashes; ++n) {
+    const int first = FirstFreeNumber(folder, base);
+    for (int n = first; n < first + kMostClashes; ++n) {
         const fs::path target =
             folder / (base + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".dat");
         if (::link(staged.c_str(), target.c_str()) == 0) {

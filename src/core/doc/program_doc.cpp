@@ -147,4 +147,9 @@ void CProgramDoc::Changed() {
     }
 }
 
+void CProgramDoc::DetachFromFile(std::string title) {
+    m_title = std::move(title);
+    m_pathName.clear();
+}
+
 }  // namespace radioprog

@@ -75,6 +75,9 @@ public:
     const std::string& title() const { return m_title; }
     const std::filesystem::path& pathName() const { return m_pathName; }
     bool IsModified() const { return m_modified; }
+    /// The document no longer stands for the file it came from: it takes @p title, and Save
+    /// asks for a name. For a backup opened to look at or restore, which must stay as it is.
+    void DetachFromFile(std::string title);
     void SetModifiedFlag(bool modified);
 
     /// The one way the user changes the document: runs @p change on the image and the texts,

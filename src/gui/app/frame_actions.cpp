@@ -60,6 +60,11 @@ void CFrameActions::CreateActions(QMainWindow& window) {
                            CMainFrame::tr("Take channels from a CSV channel file"));
     exportCsv = MakeAction(&window, "exportCsv", CMainFrame::tr("Expor&t CSV..."),
                            CMainFrame::tr("Write the channels to a CSV channel file"));
+    backups = MakeAction(&window, "backups", CMainFrame::tr("&Backups..."),
+                         CMainFrame::tr("Open a memory kept after a read or before a write"));
+    compareWithFile =
+        MakeAction(&window, "compareWithFile", CMainFrame::tr("Co&mpare with File..."),
+                   CMainFrame::tr("Show how a .dat file differs from the document"));
     print =
         MakeAction(&window, "print", CMainFrame::tr("&Print..."),
                    CMainFrame::tr("Print the active document"), QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -96,6 +101,10 @@ void CFrameActions::CreateActions(QMainWindow& window) {
                    CMainFrame::tr("Write this memory to many radios, several ports at once"));
     password = MakeAction(&window, "password", CMainFrame::tr("Password"),
                           CMainFrame::tr("Query or change the radio's User password"));
+    compareWithRadio =
+        MakeAction(&window, "compareWithRadio", CMainFrame::tr("&Compare with Radio..."),
+                   CMainFrame::tr("Read the radio and show what a write of the document would "
+                                  "change"));
 
     statusBarToggle = MakeAction(&window, "statusBarToggle", CMainFrame::tr("&Status Bar"));
     statusBarToggle->setCheckable(true);
@@ -108,6 +117,10 @@ void CFrameActions::CreateActions(QMainWindow& window) {
                           CMainFrame::tr("Choose the serial port the radio is connected to"));
     language = MakeAction(&window, "language", CMainFrame::tr("&Language"),
                           CMainFrame::tr("Choose the language of the program"));
+    transferOptions =
+        MakeAction(&window, "transferOptions", CMainFrame::tr("&Transfer Options..."),
+                   CMainFrame::tr("Choose whether a write backs up, verifies and shows the "
+                                  "changes"));
 
     // Start-up gives the menu item the settings file's title; the toolbar keeps its own tip.
     about = MakeAction(&window, "about", CMainFrame::tr("&About Program..."),
@@ -131,6 +144,8 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     fileMenu->addSeparator();
     fileMenu->addActions({importCsv, exportCsv});
     fileMenu->addSeparator();
+    fileMenu->addActions({backups, compareWithFile});
+    fileMenu->addSeparator();
     fileMenu->addActions({print, printPreview, exportPdf, printSetup});
     fileMenu->addSeparator();
     fileMenu->addAction(exit);
@@ -139,7 +154,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     editMenu->addActions({productInformation, channelInformation, optionalFeatures, scanInfo});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
-    programMenu->addActions({read, write, fleetWrite, password});
+    programMenu->addActions({read, write, fleetWrite, password, compareWithRadio});
 
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
@@ -159,7 +174,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     connect(statusBarToggle, &QAction::toggled, window.statusBar(), &QWidget::setVisible);
 
     setupMenu = AddMenu(window, "menuSetup", CMainFrame::tr("&Setup"));
-    setupMenu->addActions({comSetup, language});
+    setupMenu->addActions({comSetup, transferOptions, language});
 
     helpMenu = AddMenu(window, "menuHelp", CMainFrame::tr("&Help"));
     helpMenu->addAction(about);
@@ -189,6 +204,10 @@ void CFrameActions::NumberCommands() {
         {saveAs, 57604},
         {importCsv, 32801},
         {exportCsv, 32802},
+        {transferOptions, 32803},
+        {backups, 32804},
+        {compareWithFile, 32805},
+        {compareWithRadio, 32806},
         {printSetup, 57606},
         {print, 57607},
         {printPreview, 57609},
@@ -208,8 +227,8 @@ void CFrameActions::Apply(const CommandStates& states) {
                                                !documentMenu->actions().isEmpty());
     }
     // Save and Print stay, disabled, because their toolbar buttons share the action.
-    for (QAction* documentAction :
-         {close, saveAs, importCsv, exportCsv, controlBar, printPreview, exportPdf}) {
+    for (QAction* documentAction : {close, saveAs, importCsv, exportCsv, compareWithFile,
+                                    controlBar, printPreview, exportPdf}) {
         documentAction->setVisible(states.documentMenusVisible);
     }
     const std::pair<QAction*, bool> enabled[] = {
@@ -220,6 +239,10 @@ void CFrameActions::Apply(const CommandStates& states) {
         {saveAs, states.saveAs},
         {importCsv, states.importCsv},
         {exportCsv, states.exportCsv},
+        {compareWithFile, states.exportCsv},
+        {backups, states.open},
+        {compareWithRadio, states.read},
+        {transferOptions, states.comSetup},
         {print, states.print},
         {printPreview, states.print},
         {exportPdf, states.print},

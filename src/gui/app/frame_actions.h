@@ -33,6 +33,8 @@ public:
     QAction* saveAs;
     QAction* importCsv;
     QAction* exportCsv;
+    QAction* backups;
+    QAction* compareWithFile;
     QAction* print;
     QAction* printPreview;
     QAction* exportPdf;
@@ -48,6 +50,7 @@ public:
     QAction* write;
     QAction* fleetWrite;
     QAction* password;
+    QAction* compareWithRadio;
     // View
     QAction* toolbarToggle;
     QAction* statusBarToggle;
@@ -55,6 +58,7 @@ public:
     // Setup
     QAction* comSetup;
     QAction* language;
+    QAction* transferOptions;
     // Help
     QAction* about;
     QAction* saveSerialTrace;

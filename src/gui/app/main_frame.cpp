@@ -14,6 +14,7 @@
 #include "gui/app/frame_actions.h"
 #include "gui/app/print_commands.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/safety_commands.h"
 #include "gui/view/program_view.h"
 
 namespace radioprog::gui {
@@ -27,6 +28,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
       m_session(context, *this, m_questions),
       m_printing(new CPrintCommands(context, *this)),
       m_csv(new CCsvCommands(context, *this)),
+      m_safety(new CSafetyCommands(context, *this)),
       m_restart(
           BuildRestartCommand(QCoreApplication::applicationFilePath(), context.layout, false)),
       m_starter(StartDetached) {
@@ -73,6 +75,9 @@ void CMainFrame::ConnectCommands() {
     connect(a.printSetup, &QAction::triggered, m_printing, &CPrintCommands::OnPrintSetup);
     connect(a.importCsv, &QAction::triggered, m_csv, &CCsvCommands::OnImportCsv);
     connect(a.exportCsv, &QAction::triggered, m_csv, &CCsvCommands::OnExportCsv);
+    connect(a.backups, &QAction::triggered, m_safety, &CSafetyCommands::OnBackups);
+    connect(a.compareWithFile, &QAction::triggered, m_safety, &CSafetyCommands::OnCompareWithFile);
+    connect(a.transferOptions, &QAction::triggered, m_safety, &CSafetyCommands::OnTransferOptions);
     connect(a.channelInformation, &QAction::triggered, this, &CMainFrame::OnChannelInformation);
     // Read, Write, Scan Info, COM Setup and Language belong to the channel window's view.
     const std::pair<QAction*, void (CProgramView::*)()> viewCommands[] = {
@@ -82,6 +87,7 @@ void CMainFrame::ConnectCommands() {
         {a.scanInfo, &CProgramView::OnScanInfo},
         {a.comSetup, &CProgramView::OnComSetup},
         {a.language, &CProgramView::OnLanguage},
+        {a.compareWithRadio, &CProgramView::OnCompareWithRadio},
     };
     for (const auto& [command, handler] : viewCommands) {
         connect(command, &QAction::triggered, this, [this, handler = handler] {

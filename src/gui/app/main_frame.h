@@ -22,6 +22,7 @@ namespace radioprog::gui {
 
 class CChildFrame;
 class CCsvCommands;
+class CSafetyCommands;
 class CFrameActions;
 class COptionalFeaturesDlg;
 class CPrintCommands;
@@ -55,6 +56,7 @@ public:
     CFrameActions& actions() const { return *m_actions; }
     CPrintCommands& printing() const { return *m_printing; }
     CCsvCommands& csv() const { return *m_csv; }
+    CSafetyCommands& safety() const { return *m_safety; }
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
@@ -138,6 +140,7 @@ private:
     DocumentSession m_session;
     CPrintCommands* m_printing;
     CCsvCommands* m_csv;
+    CSafetyCommands* m_safety;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     COptionalFeaturesDlg* m_optionalFeatures = nullptr;

@@ -16,6 +16,10 @@ public:
     virtual QMessageBox::StandardButton Show(QWidget* parent, QMessageBox::Icon icon,
                                              const QString& caption, const QString& text,
                                              QMessageBox::StandardButtons buttons) = 0;
+    /// A box whose buttons say @p choices, the first being the default and the last the one
+    /// Escape and the close box give; the index of the one chosen.
+    virtual int Choose(QWidget* parent, QMessageBox::Icon icon, const QString& caption,
+                       const QString& text, const QStringList& choices) = 0;
 };
 
 /// The service in force: real message boxes unless a test installed another.

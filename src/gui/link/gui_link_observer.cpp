@@ -6,6 +6,7 @@
 #include "core/link/link_messages.h"
 #include "gui/app/message_service.h"
 #include "gui/app/qt_text.h"
+#include "gui/dialogs/compare_dlg.h"
 #include "gui/link/login_dlg.h"
 
 namespace radioprog::gui {
@@ -48,6 +49,20 @@ std::optional<PackedPassword> GuiLinkObserver::ReLogin() {
 bool GuiLinkObserver::ConfirmWrite(const std::string& question) {
     return Messages().Show(m_owner, QMessageBox::Warning, AppName(), Q(question),
                            QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+void GuiLinkObserver::PhaseStarted(SafeWritePhase phase) {
+    if (m_dialog) {
+        m_dialog->SetPhase(Q(SafeWritePhaseText(phase, m_context.language)));
+    }
+}
+
+bool GuiLinkObserver::ConfirmChanges(const RadioImage& radio, const RadioImage& toWrite) {
+    CCompareDlg compare(m_context, CompareMemories(radio, toWrite, m_context.language),
+                        CCompareDlg::tr("Changes the write makes to the radio:"),
+                        CCompareDlg::Purpose::AskBeforeWriting, m_owner);
+    compare.setObjectName("writeChangesDialog");
+    return compare.exec() == QDialog::Accepted;
 }
 
 void GuiLinkObserver::ShowMessage(LinkMessage message, const std::string& detail) {

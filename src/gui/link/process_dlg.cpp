@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace radioprog::gui {
 
@@ -13,7 +14,8 @@ CProcessDlg::CProcessDlg(QWidget* parent)
       m_ok(new QPushButton(tr("OK"), this)),
       m_cancel(new QPushButton(tr("Cancel"), this)),
       m_bar(new QProgressBar(this)),
-      m_counter(new QLabel("0", this)) {
+      m_counter(new QLabel("0", this)),
+      m_phase(new QLabel(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
     m_bar->setRange(0, kBlocks);
@@ -26,7 +28,10 @@ CProcessDlg::CProcessDlg(QWidget* parent)
     buttons->addStretch();
     buttons->addWidget(m_ok);
     buttons->addWidget(m_cancel);
+    m_phase->setObjectName("phase");
+    m_phase->hide();
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_phase);
     layout->addWidget(m_bar);
     layout->addWidget(m_counter);
     layout->addLayout(buttons);
@@ -45,6 +50,18 @@ bool CProcessDlg::started() const {
 void CProcessDlg::Step() {
     m_bar->setValue(m_bar->value() + 1);
     m_counter->setText(QString::number(m_bar->value()));
+}
+
+void CProcessDlg::SetPhase(const QString& phase) {
+    m_phase->setText(phase);
+    if (m_phase->isHidden()) {
+        // The dialog was sized without the phase's line.
+        m_phase->show();
+        layout()->activate();
+        resize(width(), std::max(height(), sizeHint().height()));
+    }
+    m_bar->setValue(0);
+    m_counter->setText("0");
 }
 
 void CProcessDlg::Finish() {

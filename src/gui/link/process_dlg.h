@@ -22,6 +22,10 @@ public:
     bool started() const;
     /// One more block is done.
     void Step();
+    /// A new phase of a safe write ("Backing up", "Writing", "Verifying"): its name shows above
+    /// the bar, and the bar and the counter start again at 0.
+    void SetPhase(const QString& phase);
+    QLabel* phaseLabel() const { return m_phase; }
     /// The transfer ended: the dialog goes away.
     void Finish();
 
@@ -42,6 +46,7 @@ private:
     QPushButton* m_cancel;
     QProgressBar* m_bar;
     QLabel* m_counter;
+    QLabel* m_phase;
     bool m_cancelRequested = false;
 };
 

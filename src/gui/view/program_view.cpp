@@ -325,11 +325,15 @@ void CProgramView::OpenProgressDialog(TransferDirection direction) {
 }
 
 void CProgramView::OnRead() {
+    m_compareWithRadio = false;
+    m_restore.reset();
     OpenProgressDialog(TransferDirection::Read);
 }
 
 void CProgramView::OnWrite() {
     CommitEdit();
+    m_compareWithRadio = false;
+    m_restore.reset();
     OpenProgressDialog(TransferDirection::Write);
 }
 
@@ -380,29 +384,6 @@ void CProgramView::OnLanguage() {
     if (m_language->exec() == QDialog::Accepted && m_language->changed()) {
         emit RestartRequested();
     }
-}
-
-void CProgramView::OnRadioTransfer() {
-    if (m_transferRunning || !m_process) {
-        return;
-    }
-    m_transferRunning = true;
-    emit TransferStateChanged();
-    const TransferDirection direction = m_direction;
-    GuiLinkObserver observer(m_context, this, m_process);
-    const RadioTransferResult result =
-        RunRadioTransfer(direction, *m_doc, TakeOpenEdit(), m_opener, m_context, observer);
-    if (result.refresh) {
-        emit TitleChanged(Q(result.refresh->windowTitle));
-        if (!result.refresh->mirror) {
-            emit Problem(Q(result.refresh->mirror.message()));
-        }
-    }
-    if (m_process) {
-        m_process->Finish();
-    }
-    m_transferRunning = false;
-    emit TransferStateChanged();
 }
 
 }  // namespace radioprog::gui

@@ -26,6 +26,7 @@ namespace radioprog::gui {
 class CComSetupDlg;
 class CScanInfoDlg;
 class CLanguageDlg;
+class GuiLinkObserver;
 
 /// The channel window's view: the 17 x 9 channel grid with one in-place editor per column,
 /// the Read and Write commands with their progress dialog, COM Setup and Language, and F1 on
@@ -74,6 +75,11 @@ public slots:
     void OnRead();
     void OnWrite();
     void OnRadioTransfer();
+    /// Program > Compare with Radio: reads the radio (kept as a backup) and shows what a write
+    /// of the document would change in it.
+    void OnCompareWithRadio();
+    /// Writes @p backup to the radio, after the progress dialog's OK, leaving the document alone.
+    void RestoreBackup(const RadioImage& backup);
     void OnComSetup();
     /// Scan Information on the image as the grid stands.
     void OnScanInfo();
@@ -115,6 +121,11 @@ private:
     void ShowRefusal(StringId refusal);
     void OpenProgressDialog(TransferDirection direction);
     void Refresh();
+    /// The end of a write as the user hears it, with Write Again and Restore Backup where they
+    /// help.
+    void ShowWriteResult(const SafeWriteResult& write);
+    void ShowReadBackup(const RadioTransferResult& result);
+    void CompareWithRadio(GuiLinkObserver& observer);
 
     AppContext& m_context;
     std::unique_ptr<CProgramDoc> m_doc;
@@ -131,6 +142,8 @@ private:
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;
     bool m_transferRunning = false;
+    bool m_compareWithRadio = false;      ///< the progress dialog's OK compares instead of reading
+    std::optional<RadioImage> m_restore;  ///< the progress dialog's OK writes this backup
 };
 
 }  // namespace radioprog::gui

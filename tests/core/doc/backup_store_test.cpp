@@ -142,6 +142,24 @@ TEST_F(BackupStoreTest, PrunesByAgeAndCountOldestFirstButKeepsTheNewestAndOtherF
     EXPECT_TRUE(fs::exists(m_dir / "backups" / "20261210T143000-read-COM1.txt"));
 }
 
+// Pruning frees the low numbers of a busy second; a new backup must still sort as the newest.
+TEST_F(BackupStoreTest, ManyBackupsInOneSecondKeepTheNewestWhenPruned) {
+    BackupLimits limits;
+    limits.maxFiles = 3;
+    limits.keepNewest = 2;
+    const BackupStore store = Store(limits);
+    for (int i = 0; i < 6; ++i) {
+        const BackupStore::Saved saved =
+            store.Save(m_image, BackupKind::Read, "COM1", Language::English);
+        ASSERT_TRUE(saved.status);
+        EXPECT_TRUE(fs::exists(saved.file)) << i;
+        EXPECT_EQ(store.List().front().file, saved.file) << i;
+    }
+    EXPECT_EQ(Names(), (std::vector<std::string>{"20261210T143000-read-COM1-6.dat",
+                                                 "20261210T143000-read-COM1-5.dat",
+                                                 "20261210T143000-read-COM1-4.dat"}));
+}
+
 TEST_F(BackupStoreTest, AFolderThatCannotBeMadeIsAFailureThatSaysWhere) {
     std::ofstream(m_dir / "backups") << "a file in the folder's place";
     const BackupStore::Saved result =

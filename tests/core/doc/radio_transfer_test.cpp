@@ -6,6 +6,7 @@
 #include "../link/fake_line.h"
 #include "../link/test_radio.h"
 #include "core/doc/app_context.h"
+#include "core/doc/transfer_options.h"
 #include "core/radio/text_grid.h"
 
 namespace radioprog {
@@ -24,6 +25,7 @@ protected:
                   m_radio.memory.begin() + image::kIdentity);
         m_line.peer = std::ref(m_radio);
         m_context.link.role = AccessRole::Admin;
+        m_context.backupFolder = m_dir / "backups";
     }
     RadioTransferResult Run(TransferDirection direction,
                             const std::optional<OpenCellEdit>& openEdit = std::nullopt) {
@@ -53,6 +55,50 @@ TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
     EXPECT_FALSE(m_context.newDocument);
     EXPECT_EQ(m_doc.texts().TextMatrix(2, 1), "145.01250");
     EXPECT_TRUE(m_doc.IsModified());
+    // Kept as a backup of COM1.
+    EXPECT_TRUE(result.backup);
+    EXPECT_EQ(result.backupFile.parent_path(), m_dir / "backups");
+    EXPECT_NE(result.backupFile.filename().string().find("-read-COM1.dat"), std::string::npos);
+    EXPECT_EQ(testing::ReadBytes(result.backupFile),
+              std::vector<std::uint8_t>(m_doc.image().begin(), m_doc.image().end()));
+}
+
+TEST_F(RadioTransferTest, AReadThatCannotBeKeptStillLandsAndSaysWhy) {
+    m_doc.OnNewDocument(m_context);
+    testing::WriteText(m_dir / "backups", "in the way");
+    const RadioTransferResult result = Run(TransferDirection::Read);
+    EXPECT_EQ(result.outcome.kind, Kind::Complete);
+    EXPECT_TRUE(result.refresh);
+    EXPECT_FALSE(result.backup);
+    EXPECT_NE(result.backup.message().find("backups"), std::string::npos);
+}
+
+TEST_F(RadioTransferTest, AWriteIsASafeWriteWithTheStoredTransferOptions) {
+    m_doc.OnNewDocument(m_context);
+    RadioTransferResult result = Run(TransferDirection::Write);
+    ASSERT_TRUE(result.write);
+    EXPECT_EQ(result.write->kind, SafeWriteResult::Kind::Verified);
+    EXPECT_FALSE(result.write->backupFile.empty());
+
+    TransferOptions options;
+    options.backupBeforeWrite = false;
+    options.verifyAfterWrite = false;
+    ASSERT_TRUE(StoreTransferOptions(m_context.userStore, options));
+    EXPECT_EQ(LoadTransferOptions(m_context.userStore), options);
+    m_line.log.clear();
+    result = Run(TransferDirection::Write);
+    ASSERT_TRUE(result.write);
+    EXPECT_EQ(result.write->kind, SafeWriteResult::Kind::Written);
+    EXPECT_EQ(m_line.Count("open"), 1u);
+
+    // A backup being restored is written instead of the document.
+    RadioImage restored = m_doc.image();
+    restored[0x25] = 0x77;
+    result =
+        RunRadioTransfer(TransferDirection::Write, m_doc, std::nullopt,
+                         *std::make_unique<FakeOpener>(m_line), m_context, m_observer, restored);
+    EXPECT_EQ(m_radio.memory[0x25], 0x77);
+    EXPECT_NE(m_doc.image()[0x25], 0x77);
 }
 
 TEST_F(RadioTransferTest, AReadThatStopsOrIsCancelledLeavesTheDocumentAsItWas) {

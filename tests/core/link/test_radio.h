@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/doc/safe_write.h"
 #include "core/link/block_transfer.h"
 #include "core/link/connection.h"
 #include "core/link/link_observer.h"
@@ -131,7 +132,7 @@ private:
 };
 
 /// Answers the engines' questions from queues and logs what they show into the line's log.
-class TestObserver : public LinkObserver {
+class TestObserver : public SafeWriteObserver {
 public:
     explicit TestObserver(FakeLine& line) : m_line(line) {}
 
