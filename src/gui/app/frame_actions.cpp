@@ -154,7 +154,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     editMenu->addActions({productInformation, channelInformation, optionalFeatures, scanInfo});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
-    programMenu->addActions({read, write, fleetWrite, password, compareWithRadio});
+    programMenu->addActions({read, write, password, fleetWrite, compareWithRadio});
 
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
