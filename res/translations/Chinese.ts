@@ -147,6 +147,94 @@
         <translation>与文件比较</translation>
     </message>
     <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Take back the last change</source>
+        <translation>撤销上一次更改</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Do the change taken back again</source>
+        <translation>重新执行已撤销的更改</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>剪切(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels to the clipboard</source>
+        <translation>将所选信道移到剪贴板</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>复制(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Copy the selected channels to the clipboard</source>
+        <translation>将所选信道复制到剪贴板</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>粘贴(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Put the channels on the clipboard at the selected channel</source>
+        <translation>将剪贴板中的信道放到所选信道处</translation>
+    </message>
+    <message>
+        <source>Select &amp;All Channels</source>
+        <translation>选择所有信道(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Select every channel</source>
+        <translation>选择每个信道</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Channel</source>
+        <translation>删除信道(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Delete the selected channels; the channels below move up</source>
+        <translation>删除所选信道；下面的信道上移</translation>
+    </message>
+    <message>
+        <source>&amp;Insert Empty Channel</source>
+        <translation>插入空信道(&amp;I)</translation>
+    </message>
+    <message>
+        <source>Insert an empty channel; the channels below move down</source>
+        <translation>插入一个空信道；下面的信道下移</translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation>上移(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels up by one</source>
+        <translation>将所选信道上移一位</translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation>下移(&amp;W)</translation>
+    </message>
+    <message>
+        <source>Move the selected channels down by one</source>
+        <translation>将所选信道下移一位</translation>
+    </message>
+    <message>
+        <source>&amp;Set for Selected...</source>
+        <translation>为所选信道设置(&amp;S)...</translation>
+    </message>
+    <message>
+        <source>Give one column of the selected channels one value</source>
+        <translation>为所选信道的一列设置同一个值</translation>
+    </message>
+    <message>
         <source>Program</source>
         <translation>写频软件</translation>
     </message>
@@ -813,6 +901,29 @@
     <message>
         <source>Radios are being written. Stop the run? A radio stopped part-way holds a mix of its old and new memory.</source>
         <translation>正在写入对讲机。要停止吗？中途停止的对讲机中将是新旧数据的混合。</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CSetForSelectedDlg</name>
+    <message>
+        <source>Set for Selected</source>
+        <translation>为所选信道设置</translation>
+    </message>
+    <message>
+        <source>Channels: %1</source>
+        <translation>信道：%1</translation>
+    </message>
+    <message>
+        <source>&amp;Column:</source>
+        <translation>列(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation>值(&amp;V)：</translation>
+    </message>
+    <message>
+        <source>A channel without a frequency stays empty.</source>
+        <translation>没有频率的信道保持为空。</translation>
     </message>
 </context>
 </TS>

@@ -147,6 +147,94 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>&amp;Undo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Take back the last change</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do the change taken back again</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Copy the selected channels to the clipboard</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Put the channels on the clipboard at the selected channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select &amp;All Channels</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Select every channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Delete Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Delete the selected channels; the channels below move up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Insert Empty Channel</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Insert an empty channel; the channels below move down</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move &amp;Up</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels up by one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move Do&amp;wn</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Move the selected channels down by one</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Set for Selected...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Give one column of the selected channels one value</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>Program</source>
         <translation type="unfinished"></translation>
     </message>
@@ -808,6 +896,29 @@
     </message>
     <message>
         <source>Radios are being written. Stop the run? A radio stopped part-way holds a mix of its old and new memory.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CSetForSelectedDlg</name>
+    <message>
+        <source>Set for Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Column:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A channel without a frequency stays empty.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

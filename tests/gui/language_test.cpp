@@ -17,6 +17,7 @@
 #include "gui/app/main_frame.h"
 #include "gui/app/navigation_bar.h"
 #include "gui/app/program_app.h"
+#include "gui/dialogs/set_for_selected_dlg.h"
 #include "gui/link/login_dlg.h"
 #include "gui/view/program_view.h"
 #include "gui_fixture.h"
@@ -349,6 +350,15 @@ TEST_F(KeysTest, F1InTheLanguageDialogAsksForItsPage) {
     EXPECT_EQ(m_help.Names(), QStringList{"language.html"});
 }
 
+TEST_F(KeysTest, F1InSetForSelectedAsksForItsTopic) {
+    testing::OnNextModalOf<CSetForSelectedDlg>([](CSetForSelectedDlg* dialog) {
+        dialog->valueList()->setFocus();
+        QTest::keyClick(dialog, Qt::Key_F1);
+    });
+    Frame()->action("setForSelected")->trigger();
+    EXPECT_EQ(m_help.Names(), QStringList{"channels.html#set-for-selected"});
+}
+
 TEST_F(KeysTest, F1WithAMenuItemHighlightedAsksForItsCommand) {
     struct Case {
         const char* menu;
@@ -359,7 +369,11 @@ TEST_F(KeysTest, F1WithAMenuItemHighlightedAsksForItsCommand) {
                           Case{"menuSetup", "language", "language.html"},
                           Case{"menuFile", "new", "main-window.html#new"},
                           Case{"menuFile", "exit", "main-window.html#exit"},
-                          Case{"menuHelp", "about", "main-window.html#about"}}) {
+                          Case{"menuHelp", "about", "main-window.html#about"},
+                          Case{"menuEdit", "cut", "channels.html#clipboard"},
+                          Case{"menuEdit", "insertChannel", "channels.html#rows"},
+                          Case{"menuEdit", "moveDown", "channels.html#rows"},
+                          Case{"menuEdit", "setForSelected", "channels.html#set-for-selected"}}) {
         SCOPED_TRACE(c.command);
         m_help.urls.clear();
         QMenu* menu = Frame()->menu(c.menu);
@@ -376,8 +390,9 @@ TEST_F(KeysTest, F6AndShiftF6MoveTheFocusBetweenTheTreeAndTheChannelWindow) {
     View()->grid().setFocus();
     Press(Qt::Key_F6);
     EXPECT_EQ(QApplication::focusWidget(), Tree());
+    // Channel 1's editor is open from the start, so it is the channel window's focus.
     Press(Qt::Key_F6);
-    EXPECT_EQ(QApplication::focusWidget(), &View()->grid());
+    EXPECT_EQ(QApplication::focusWidget(), View()->editor(1));
     Press(Qt::Key_F6, Qt::ShiftModifier);
     EXPECT_EQ(QApplication::focusWidget(), Tree());
 

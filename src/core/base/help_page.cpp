@@ -34,6 +34,7 @@ constexpr std::string_view kTransferOptionsDlg = "CTransferOptionsDlg";
 constexpr std::string_view kBackupsDlg = "CBackupsDlg";
 constexpr std::string_view kCompareDlg = "CCompareDlg";
 constexpr std::string_view kFleetWriteDlg = "CFleetWriteDlg";
+constexpr std::string_view kSetForSelectedDlg = "CSetForSelectedDlg";
 
 constexpr HelpEntry kEntries[] = {
     // The main window as a whole: the framework's help for the frame, 0x10080.
@@ -57,6 +58,16 @@ constexpr HelpEntry kEntries[] = {
     {"", 32805, {kSafety, "compare-with-file"}},
     {"", 32806, {kSafety, "compare-with-radio"}},
     {"", 32820, {kFleet, ""}},
+    {"", 32810, {kChannels, "undo"}},
+    {"", 32811, {kChannels, "undo"}},
+    {"", 32812, {kChannels, "clipboard"}},
+    {"", 32813, {kChannels, "clipboard"}},
+    {"", 32814, {kChannels, "clipboard"}},
+    {"", 32815, {kChannels, "rows"}},
+    {"", 32816, {kChannels, "rows"}},
+    {"", 32817, {kChannels, "rows"}},
+    {"", 32818, {kChannels, "rows"}},
+    {"", 32819, {kChannels, "set-for-selected"}},
     {"", 57600, {kMainWindow, "new"}},
     {"", 57601, {kMainWindow, "open"}},
     {"", 57602, {kMainWindow, "close"}},
@@ -149,6 +160,8 @@ constexpr HelpEntry kEntries[] = {
     {kFleetWriteDlg, 32826, {kFleet, "log"}},
     {kFleetWriteDlg, 32827, {kFleet, "start"}},
     {kFleetWriteDlg, 32828, {kFleet, "start"}},
+    {kSetForSelectedDlg, 1001, {kChannels, "set-for-selected"}},
+    {kSetForSelectedDlg, 1002, {kChannels, "set-for-selected"}},
 };
 
 constexpr HelpDialog kDialogs[] = {
@@ -165,6 +178,7 @@ constexpr HelpDialog kDialogs[] = {
     {kBackupsDlg, kSafety},
     {kCompareDlg, kSafety},
     {kFleetWriteDlg, kFleet},
+    {kSetForSelectedDlg, kChannels},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},
     {"CAboutDlg", kMainWindow},

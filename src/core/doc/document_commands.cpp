@@ -27,6 +27,9 @@ CommandStates DecideCommands(const CommandSituation& situation) {
     states.scanInfo = document && idle;
     states.password = document && idle && admin;
     states.print = document && idle;
+    states.undo = document && idle && situation.canUndo;
+    states.redo = document && idle && situation.canRedo;
+    states.channelEdits = document && idle;
     return states;
 }
 

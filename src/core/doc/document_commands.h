@@ -11,6 +11,8 @@ struct CommandSituation {
     bool transferRunning = false;  ///< a Read or Write is under way
     AccessRole role = AccessRole::User;
     bool showLanguage = false;  ///< `Setup` `ShowLang` offers Setup > Language
+    bool canUndo = false;       ///< the shown document has a step to undo
+    bool canRedo = false;
 };
 
 /// Which commands are offered (visible) and which can be used now (enabled).
@@ -40,6 +42,11 @@ struct CommandStates {
     bool password = false;
     bool print = false;  ///< Print, Print Preview and Export PDF
     bool printSetup = true;
+    bool undo = false;
+    bool redo = false;
+    /// Cut, Copy, Paste, Select All, Delete Channel, Insert Empty Channel, Move Up and Down,
+    /// Set for Selected: the shown document's channels, no transfer
+    bool channelEdits = false;
 
     bool operator==(const CommandStates&) const = default;
 };

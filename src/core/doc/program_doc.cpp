@@ -39,6 +39,7 @@ bool CProgramDoc::OnNewDocument(AppContext& context) {
     m_doubtful = false;
     m_image = NewRadioImage(context.link.loginPassword);
     m_texts = TextGrid();
+    m_history.Clear();
     m_title = std::string(texts::kChannelInformation.In(context.language));
     m_pathName = context.SetupAppName();
     context.newDocument = true;
@@ -62,6 +63,7 @@ Status CProgramDoc::OnOpenDocument(const FileStart& file, const std::filesystem:
     m_openedSize = file.size;
     m_doubtful = !ImageDoubts(m_image, context.language).empty();
     m_texts = TextGrid();
+    m_history.Clear();
     m_pathName = path;
     m_title = path.filename().string();
     SetModifiedFlag(false);
@@ -79,6 +81,7 @@ Status CProgramDoc::OnSaveDocument(const std::filesystem::path& path, const AppC
     m_title = path.filename().string();
     m_openedSize = image::kSize;
     m_doubtful = false;
+    m_history.MarkSaved();
     SetModifiedFlag(false);
     return Status::Ok();
 }
@@ -105,14 +108,51 @@ void CProgramDoc::SetModifiedFlag(bool modified) {
 }
 
 bool CProgramDoc::Edit(const DocumentEdit& edit, const Change& change) {
-    const DocumentState before = State();
+    DocumentState before = State();
     change(m_image, m_texts);
     const bool changed = edit.kind == DocumentEdit::Kind::Read || State() != before;
     if (changed) {
+        m_history.Record(edit, std::move(before));
         SetModifiedFlag(true);
         Changed();
     }
     return changed;
+}
+
+bool CProgramDoc::Edit(const DocumentEdit& edit, BandLimits& bandInUse, const Change& change) {
+    DocumentState before = State();
+    const BandLimits bandBefore = bandInUse;
+    change(m_image, m_texts);
+    const bool changed =
+        edit.kind == DocumentEdit::Kind::Read || State() != before || bandInUse != bandBefore;
+    if (changed) {
+        m_history.Record(edit, std::move(before), bandBefore);
+        SetModifiedFlag(true);
+        Changed();
+    }
+    return changed;
+}
+
+std::optional<DocumentEdit> CProgramDoc::Travel(Step step, BandLimits& bandInUse) {
+    DocumentState state = State();
+    const DocumentEdit* edit = (m_history.*step)(state, bandInUse);
+    if (!edit) {
+        return std::nullopt;
+    }
+    const DocumentEdit travelled = *edit;
+    m_image = state.image;
+    m_texts.SetCells(state.texts);
+    SetModifiedFlag(m_history.Modified());
+    Changed();
+    return travelled;
+}
+
+std::optional<DocumentEdit> CProgramDoc::Undo(BandLimits& bandInUse) {
+    return Travel(&UndoHistory::Undo, bandInUse);
+}
+
+std::optional<DocumentEdit> CProgramDoc::Redo(BandLimits& bandInUse) {
+    return Travel(&UndoHistory::Redo, bandInUse);
 }
 
 std::optional<StringId> CProgramDoc::CommitCell(int row, int col, const std::string& typed,

@@ -11,6 +11,7 @@
 #include "core/base/status.h"
 #include "core/base/string_table.h"
 #include "core/doc/document_edit.h"
+#include "core/doc/undo_history.h"
 #include "core/radio/band_limits.h"
 #include "core/radio/channel_grid.h"
 #include "core/radio/memory_image.h"
@@ -81,10 +82,24 @@ public:
     void SetModifiedFlag(bool modified);
 
     /// The one way the user changes the document: runs @p change on the image and the texts,
-    /// then marks the document modified when anything changed (a read always does) and tells the
-    /// observer. Returns whether the document changed.
+    /// then, when anything changed (a read always does), records the state before as one undo
+    /// step, marks the document modified and tells the observer. Returns whether the document
+    /// changed.
     using Change = std::function<void(RadioImage& image, TextGrid& texts)>;
     bool Edit(const DocumentEdit& edit, const Change& change);
+    /// The same for an edit that may change the program-wide @p bandInUse too (a read, Product
+    /// Information): its undo puts the band back as well.
+    bool Edit(const DocumentEdit& edit, BandLimits& bandInUse, const Change& change);
+
+    /// Takes the last edit back, @p bandInUse too when it changed it; the modified mark is
+    /// cleared when the document is back where it was last saved. Returns the edit undone, or
+    /// nothing when there was none.
+    std::optional<DocumentEdit> Undo(BandLimits& bandInUse);
+    /// Does the last undone edit again.
+    std::optional<DocumentEdit> Redo(BandLimits& bandInUse);
+    /// The steps: what the next undo and redo are. It ends with the document; New and Open
+    /// start it afresh.
+    const UndoHistory& history() const { return m_history; }
 
     /// Commits @p typed into cell (@p row, @p col) as closing its in-place editor does. Returns
     /// the refusal to show, if any; the cells it empties are empty already.
@@ -104,6 +119,8 @@ public:
 
 private:
     void Changed();
+    using Step = const DocumentEdit* (UndoHistory::*)(DocumentState&, BandLimits&);
+    std::optional<DocumentEdit> Travel(Step step, BandLimits& bandInUse);
 
     RadioImage m_image{};
     TextGrid m_texts;
@@ -111,6 +128,7 @@ private:
     std::filesystem::path m_pathName;
     bool m_modified = false;
     DocumentObserver* m_observer = nullptr;
+    UndoHistory m_history;
     std::uintmax_t m_openedSize = image::kSize;  ///< of the file opened, until the next save
     bool m_doubtful = false;  ///< the image opened may not be a radio's, until the next save
 };

@@ -78,10 +78,11 @@ RadioTransferResult RunRadioTransfer(TransferDirection direction, CProgramDoc& d
         return result;
     }
     context.newDocument = false;
-    doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read), [&](RadioImage& landed, TextGrid& texts) {
-        landed = image;
-        result.refresh = RefreshGridFromImage(landed, texts, context);
-    });
+    doc.Edit(DocumentEdit::Of(DocumentEdit::Kind::Read), context.band,
+             [&](RadioImage& landed, TextGrid& texts) {
+                 landed = image;
+                 result.refresh = RefreshGridFromImage(landed, texts, context);
+             });
     const BackupStore backups(context.backupFolder, StoredBackupLimits(context.userStore));
     const BackupStore::Saved kept =
         backups.Save(image, BackupKind::Read, context.link.portName, context.language);

@@ -79,6 +79,7 @@ void CFrameActions::CreateActions(QMainWindow& window) {
     exit = MakeAction(&window, "exit", CMainFrame::tr("E&xit"),
                       CMainFrame::tr("Quit the application"));
 
+    CreateEditActions(window);
     productInformation =
         MakeAction(&window, "productInformation", CMainFrame::tr("&Product Information"),
                    CMainFrame::tr("Choose the product type and the band"));
@@ -138,6 +139,53 @@ void CFrameActions::CreateActions(QMainWindow& window) {
     window.addActions({contextHelp, nextPane, previousPane});
 }
 
+// The texts of Undo and Redo follow the step they take back or do again.
+void CFrameActions::CreateEditActions(QMainWindow& window) {
+    const auto icon = [&window](const char* theme, QStyle::StandardPixmap pixmap) {
+        return QIcon::fromTheme(theme, window.style()->standardIcon(pixmap));
+    };
+    undo = MakeAction(&window, "undo", CMainFrame::tr("&Undo"),
+                      CMainFrame::tr("Take back the last change"), QKeySequence::Undo);
+    undo->setIcon(icon("edit-undo", QStyle::SP_ArrowBack));
+    redo = MakeAction(&window, "redo", CMainFrame::tr("&Redo"),
+                      CMainFrame::tr("Do the change taken back again"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    redo->setIcon(icon("edit-redo", QStyle::SP_ArrowForward));
+    cut = MakeAction(&window, "cut", CMainFrame::tr("Cu&t"),
+                     CMainFrame::tr("Move the selected channels to the clipboard"),
+                     QKeySequence::Cut);
+    copy = MakeAction(&window, "copy", CMainFrame::tr("&Copy"),
+                      CMainFrame::tr("Copy the selected channels to the clipboard"),
+                      QKeySequence::Copy);
+    paste = MakeAction(&window, "paste", CMainFrame::tr("&Paste"),
+                       CMainFrame::tr("Put the channels on the clipboard at the selected channel"),
+                       QKeySequence::Paste);
+    selectAll = MakeAction(&window, "selectAll", CMainFrame::tr("Select &All Channels"),
+                           CMainFrame::tr("Select every channel"), QKeySequence::SelectAll);
+    deleteChannel = MakeAction(&window, "deleteChannel", CMainFrame::tr("&Delete Channel"),
+                               CMainFrame::tr("Delete the selected channels; the channels below "
+                                              "move up"),
+                               QKeySequence(Qt::Key_Delete));
+    insertChannel =
+        MakeAction(&window, "insertChannel", CMainFrame::tr("&Insert Empty Channel"),
+                   CMainFrame::tr("Insert an empty channel; the channels below move down"));
+    moveUp = MakeAction(&window, "moveUp", CMainFrame::tr("Move &Up"),
+                        CMainFrame::tr("Move the selected channels up by one"),
+                        QKeySequence(Qt::ALT | Qt::Key_Up));
+    moveDown = MakeAction(&window, "moveDown", CMainFrame::tr("Move Do&wn"),
+                          CMainFrame::tr("Move the selected channels down by one"),
+                          QKeySequence(Qt::ALT | Qt::Key_Down));
+    setForSelected =
+        MakeAction(&window, "setForSelected", CMainFrame::tr("&Set for Selected..."),
+                   CMainFrame::tr("Give one column of the selected channels one value"));
+}
+
+QList<QAction*> CFrameActions::ChannelCommands() const {
+    return {undo,          redo,          nullptr, cut,      copy,    paste,     nullptr,
+            deleteChannel, insertChannel, moveUp,  moveDown, nullptr, selectAll, setForSelected};
+}
+
 void CFrameActions::CreateMenus(QMainWindow& window) {
     fileMenu = AddMenu(window, "menuFile", CMainFrame::tr("&File"));
     fileMenu->addActions({newDocument, open, close, save, saveAs});
@@ -151,7 +199,15 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     fileMenu->addAction(exit);
 
     editMenu = AddMenu(window, "menuEdit", CMainFrame::tr("&Edit"));
+    // The radio's own four items keep their places; the editing commands follow them.
     editMenu->addActions({productInformation, channelInformation, optionalFeatures, scanInfo});
+    editMenu->addSeparator();
+    editMenu->addActions({undo, redo});
+    editMenu->addSeparator();
+    editMenu->addActions({cut, copy, paste});
+    editMenu->addSeparator();
+    editMenu->addActions(
+        {selectAll, deleteChannel, insertChannel, moveUp, moveDown, setForSelected});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
     programMenu->addActions({read, write, password, fleetWrite, compareWithRadio});
@@ -159,6 +215,8 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
     toolbar->addActions({newDocument, open, save});
+    toolbar->addSeparator();
+    toolbar->addActions({undo, redo});
     toolbar->addSeparator();
     toolbar->addActions({read, write});
     toolbar->addSeparator();
@@ -197,6 +255,16 @@ void CFrameActions::NumberCommands() {
         {optionalFeatures, 32788},
         {language, 32799},
         {saveSerialTrace, 32800},
+        {undo, 32810},
+        {redo, 32811},
+        {cut, 32812},
+        {copy, 32813},
+        {paste, 32814},
+        {deleteChannel, 32815},
+        {insertChannel, 32816},
+        {moveUp, 32817},
+        {moveDown, 32818},
+        {setForSelected, 32819},
         {newDocument, 57600},
         {open, 57601},
         {close, 57602},
@@ -257,9 +325,15 @@ void CFrameActions::Apply(const CommandStates& states) {
         {password, states.password},
         {comSetup, states.comSetup},
         {language, states.language},
+        {undo, states.undo},
+        {redo, states.redo},
     };
     for (const auto& [action, on] : enabled) {
         action->setEnabled(on);
+    }
+    for (QAction* channelAction : {cut, copy, paste, selectAll, deleteChannel, insertChannel,
+                                   moveUp, moveDown, setForSelected}) {
+        channelAction->setEnabled(states.channelEdits);
     }
 }
 

@@ -21,6 +21,8 @@ public:
 
     /// Shows and enables the commands as @p states say.
     void Apply(const CommandStates& states);
+    /// The commands of the channel grid's context menu, a null pointer for a separator.
+    QList<QAction*> ChannelCommands() const;
     /// The start-up's changes from the settings and the role: a User has no Password item, and
     /// Language is there only when the settings offer it.
     void Adapt(const CommandStates& states);
@@ -41,6 +43,17 @@ public:
     QAction* printSetup;
     QAction* exit;
     // Edit
+    QAction* undo;
+    QAction* redo;
+    QAction* cut;
+    QAction* copy;
+    QAction* paste;
+    QAction* selectAll;
+    QAction* deleteChannel;
+    QAction* insertChannel;
+    QAction* moveUp;
+    QAction* moveDown;
+    QAction* setForSelected;
     QAction* productInformation;
     QAction* channelInformation;
     QAction* optionalFeatures;
@@ -77,6 +90,7 @@ public:
 
 private:
     void CreateActions(QMainWindow& window);
+    void CreateEditActions(QMainWindow& window);
     void CreateMenus(QMainWindow& window);
     void NumberCommands();
 };

@@ -11,6 +11,7 @@
 #include "core/doc/language_choice.h"
 #include "gui/app/child_frame.h"
 #include "gui/app/csv_commands.h"
+#include "gui/app/edit_commands.h"
 #include "gui/app/frame_actions.h"
 #include "gui/app/print_commands.h"
 #include "gui/app/qt_text.h"
@@ -29,6 +30,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
       m_printing(new CPrintCommands(context, *this)),
       m_csv(new CCsvCommands(context, *this)),
       m_safety(new CSafetyCommands(context, *this)),
+      m_edits(new CEditCommands(context, *this)),
       m_restart(
           BuildRestartCommand(QCoreApplication::applicationFilePath(), context.layout, false)),
       m_starter(StartDetached) {
@@ -39,6 +41,7 @@ CMainFrame::CMainFrame(AppContext& context, PortOpener& opener)
     statusBar()->showMessage(tr("Ready"));
     connect(m_area, &QMdiArea::subWindowActivated, this, [this] { UpdateActions(); });
     ConnectCommands();
+    ConnectEditCommands();
     AddDialogs();
     AddShellParts();
     AddTraceCommand();
@@ -141,11 +144,39 @@ CommandSituation CMainFrame::Situation() const {
         .documentShown = activeFrame() != nullptr,
         .transferRunning = TransferRunning(),
         .role = m_context.link.role,
-        .showLanguage = ShowsLanguageCommand(m_context.profile.GetValue("Setup", "ShowLang", ""))};
+        .showLanguage = ShowsLanguageCommand(m_context.profile.GetValue("Setup", "ShowLang", "")),
+        .canUndo = activeView() && activeView()->document().history().CanUndo(),
+        .canRedo = activeView() && activeView()->document().history().CanRedo()};
 }
 
 void CMainFrame::UpdateActions() {
     m_actions->Apply(DecideCommands(Situation()));
+    CProgramView* view = activeView();
+    const UndoHistory* history = view ? &view->document().history() : nullptr;
+    m_actions->undo->setText(
+        Q(UndoText(history ? history->NextUndo() : nullptr, m_context.language)));
+    m_actions->redo->setText(
+        Q(RedoText(history ? history->NextRedo() : nullptr, m_context.language)));
+}
+
+void CMainFrame::ConnectEditCommands() {
+    CFrameActions& a = *m_actions;
+    const std::pair<QAction*, void (CEditCommands::*)()> commands[] = {
+        {a.undo, &CEditCommands::OnUndo},
+        {a.redo, &CEditCommands::OnRedo},
+        {a.cut, &CEditCommands::OnCut},
+        {a.copy, &CEditCommands::OnCopy},
+        {a.paste, &CEditCommands::OnPaste},
+        {a.selectAll, &CEditCommands::OnSelectAll},
+        {a.deleteChannel, &CEditCommands::OnDeleteChannel},
+        {a.insertChannel, &CEditCommands::OnInsertChannel},
+        {a.moveUp, &CEditCommands::OnMoveUp},
+        {a.moveDown, &CEditCommands::OnMoveDown},
+        {a.setForSelected, &CEditCommands::OnSetForSelected},
+    };
+    for (const auto& [command, handler] : commands) {
+        connect(command, &QAction::triggered, m_edits, handler);
+    }
 }
 
 void CMainFrame::AdaptMenus() {
@@ -164,6 +195,8 @@ CChildFrame* CMainFrame::AddView(std::unique_ptr<CProgramDoc> doc) {
     connect(view, &CProgramView::TitleChanged, this, &QWidget::setWindowTitle);
     connect(view, &CProgramView::ModifiedChanged, frame, &QWidget::setWindowModified);
     connect(view, &CProgramView::TransferStateChanged, this, &CMainFrame::UpdateActions);
+    connect(view, &CProgramView::Edited, this, &CMainFrame::UpdateActions);
+    view->SetContextMenuActions(m_actions->ChannelCommands());
     connect(frame, &CChildFrame::Hidden, this, &CMainFrame::UpdateActions);
     connect(view, &CProgramView::RestartRequested, this, &CMainFrame::RestartForLanguage);
     connect(view, &CProgramView::Problem, this,

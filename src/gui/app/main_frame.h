@@ -23,6 +23,7 @@ namespace radioprog::gui {
 class CChildFrame;
 class CCsvCommands;
 class CSafetyCommands;
+class CEditCommands;
 class CFrameActions;
 class COptionalFeaturesDlg;
 class CPrintCommands;
@@ -57,6 +58,7 @@ public:
     CPrintCommands& printing() const { return *m_printing; }
     CCsvCommands& csv() const { return *m_csv; }
     CSafetyCommands& safety() const { return *m_safety; }
+    CEditCommands& edits() const { return *m_edits; }
     CProductInfoDlg* productInfoDialog() const { return m_productInfo; }
     COptionalFeaturesDlg* optionalFeaturesDialog() const { return m_optionalFeatures; }
     CNavigationBar* navigationBar() const { return m_bar; }
@@ -106,6 +108,10 @@ private:
     /// dialogs here; Scan Info, COM Setup and Language belong to the channel window's view.
     void AddDialogs();
     void OnOptionalFeatures();
+    /// Product Information as one step of the active document: its undo puts the band back.
+    void OnProductInformation();
+    /// Edit's Undo, Redo and channel commands.
+    void ConnectEditCommands();
     void OnPassword();
     /// The navigation bar with its tree, the document area's background, and About.
     void AddShellParts();
@@ -141,6 +147,7 @@ private:
     CPrintCommands* m_printing;
     CCsvCommands* m_csv;
     CSafetyCommands* m_safety;
+    CEditCommands* m_edits;
     QPointer<CChildFrame> m_frame;
     CProductInfoDlg* m_productInfo = nullptr;
     COptionalFeaturesDlg* m_optionalFeatures = nullptr;

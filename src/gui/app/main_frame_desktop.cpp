@@ -11,6 +11,7 @@
 #include "core/doc/recent_files.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/qt_text.h"
+#include "gui/view/program_view.h"
 
 namespace radioprog::gui {
 namespace {
@@ -114,9 +115,13 @@ void CMainFrame::ShowWithStoredGeometry() {
         m_context.userStore.GetText(kWindowKey, kGeometryValue);
     if (stored && restoreGeometry(QByteArray::fromHex(QByteArray::fromStdString(*stored)))) {
         show();
-        return;
+    } else {
+        showMaximized();
     }
-    showMaximized();
+    // The first keys typed go into the channel window's open editor, not into the tree.
+    if (CProgramView* view = activeView()) {
+        view->TakeFocus();
+    }
 }
 
 void CMainFrame::StoreGeometry() {

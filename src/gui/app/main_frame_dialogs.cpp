@@ -14,7 +14,8 @@ void CMainFrame::AddDialogs() {
     m_productInfo = new CProductInfoDlg(m_context, this);
     m_productInfo->setObjectName("productInfoDialog");
     connect(m_productInfo, &CProductInfoDlg::TitleChanged, this, &QWidget::setWindowTitle);
-    connect(m_actions->productInformation, &QAction::triggered, m_productInfo, &QDialog::exec);
+    connect(m_actions->productInformation, &QAction::triggered, this,
+            &CMainFrame::OnProductInformation);
 
     m_optionalFeatures = new COptionalFeaturesDlg(m_context, this);
     m_optionalFeatures->setObjectName("optionalFeaturesDialog");
@@ -30,6 +31,21 @@ void CMainFrame::OnOptionalFeatures() {
     }
     view->document().Edit(DocumentEdit::Of(DocumentEdit::Kind::OptionalFeatures),
                           [this](RadioImage& image, TextGrid&) { m_optionalFeatures->Run(image); });
+}
+
+// The band in use is the program's, but it reaches the document's image at the next store, so
+// a change of it is a step of the document shown.
+void CMainFrame::OnProductInformation() {
+    CProgramView* view = activeView();
+    if (!view || TransferRunning()) {
+        m_productInfo->exec();
+        return;
+    }
+    if (!view->CommitEdit()) {
+        return;
+    }
+    view->document().Edit(DocumentEdit::Of(DocumentEdit::Kind::ProductInformation), m_context.band,
+                          [this](RadioImage&, TextGrid&) { m_productInfo->exec(); });
 }
 
 // Only an Admin sets the User password; the command is not offered to a User either.

@@ -1,5 +1,6 @@
 #include "gui/view/ms_flex_grid.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -65,6 +66,7 @@ void CMSFlexGrid::SetTextMatrix(int row, int col, const QString& text) {
 }
 
 void CMSFlexGrid::SetForeColorFixed(const QColor& color) {
+    m_fixedColour = color;
     for (int row = 0; row < rowCount(); ++row) {
         for (int col = 0; col < columnCount(); ++col) {
             if (row == 0 || col == 0) {
@@ -118,8 +120,88 @@ int CMSFlexGrid::ToPixelsX(int twips) const {
 }
 
 void CMSFlexGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex at = indexAt(event->position().toPoint());
+    const bool onLabel = at.isValid() && at.column() == 0 && at.row() >= 1;
+    if (onLabel) {
+        PressRowLabel(at.row(), event->button(), event->modifiers());
+    } else if (at.isValid() && at.row() >= 1 && HasRowSelection()) {
+        ClearRowSelection();
+    }
+    m_pressingLabel = onLabel;
     QTableWidget::mousePressEvent(event);
     emit MouseDown();
+    m_pressingLabel = false;
+}
+
+void CMSFlexGrid::PressRowLabel(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+    std::vector<int> rows = m_selectedRows;
+    const bool selected = std::find(rows.begin(), rows.end(), row) != rows.end();
+    if (button == Qt::RightButton) {
+        // A context menu over the selection acts on all of it.
+        if (!selected) {
+            rows = {row};
+            m_anchorRow = row;
+        }
+    } else if (modifiers.testFlag(Qt::ShiftModifier)) {
+        rows.clear();
+        for (int r = std::min(m_anchorRow, row); r <= std::max(m_anchorRow, row); ++r) {
+            rows.push_back(r);
+        }
+    } else if (modifiers.testFlag(Qt::ControlModifier)) {
+        if (selected) {
+            rows.erase(std::find(rows.begin(), rows.end(), row));
+        } else {
+            rows.push_back(row);
+        }
+        m_anchorRow = row;
+    } else {
+        rows = {row};
+        m_anchorRow = row;
+    }
+    SelectRows(std::move(rows));
+}
+
+void CMSFlexGrid::contextMenuEvent(QContextMenuEvent* event) {
+    emit ContextMenuRequested(event->globalPos());
+    event->accept();
+}
+
+void CMSFlexGrid::SelectRows(std::vector<int> rows) {
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [this](int row) { return row < 1 || row >= rowCount(); }),
+               rows.end());
+    if (rows == m_selectedRows) {
+        return;
+    }
+    for (int row : m_selectedRows) {
+        PaintSelection(row, false);
+    }
+    m_selectedRows = std::move(rows);
+    for (int row : m_selectedRows) {
+        PaintSelection(row, true);
+    }
+    if (!m_selectedRows.empty() && m_selectedRows.size() == 1) {
+        m_anchorRow = m_selectedRows.front();
+    }
+    emit RowSelectionChanged();
+}
+
+void CMSFlexGrid::PaintSelection(int row, bool selected) {
+    for (int col = 0; col < columnCount(); ++col) {
+        QTableWidgetItem* cell = item(row, col);
+        if (!cell) {
+            continue;
+        }
+        if (selected) {
+            cell->setData(Qt::BackgroundRole, palette().highlight());
+            cell->setData(Qt::ForegroundRole, palette().highlightedText());
+        } else {
+            cell->setData(Qt::BackgroundRole, col == 0 ? QVariant(palette().button()) : QVariant());
+            cell->setData(Qt::ForegroundRole, col == 0 ? QVariant(m_fixedColour) : QVariant());
+        }
+    }
 }
 
 void CMSFlexGrid::MoveTo(int row, int col) {

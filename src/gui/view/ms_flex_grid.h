@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTableWidget>
+#include <vector>
 
 namespace radioprog::gui {
 
@@ -38,6 +39,17 @@ public:
     int CellWidth() const;
     int CellHeight() const;
 
+    /// Channel rows chosen as a whole by their labels in column 0: a click chooses one row, Ctrl
+    /// adds or removes one, Shift extends from the last row clicked. The current cell and its
+    /// editor are the view's business; a click into a channel cell ends the row selection.
+    const std::vector<int>& SelectedRows() const { return m_selectedRows; }
+    bool HasRowSelection() const { return !m_selectedRows.empty(); }
+    void SelectRows(std::vector<int> rows);
+    void ClearRowSelection() { SelectRows({}); }
+    /// True while a press on a row label is being handled: the cell events it raises must not
+    /// open an editor.
+    bool PressingRowLabel() const { return m_pressingLabel; }
+
     /// Room for every row and column without scrolling.
     QSize sizeHint() const override;
     /// The width a column gets before anything sets it, in pixels.
@@ -48,11 +60,20 @@ signals:
     void LeaveCell();
     void MouseDown();
     void Scroll();
+    /// The rows chosen by their labels changed.
+    void RowSelectionChanged();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+signals:
+    /// A context menu is asked for at @p globalPos, the row selection already fitted to where.
+    void ContextMenuRequested(const QPoint& globalPos);
 
 private:
+    void PressRowLabel(int row, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void PaintSelection(int row, bool selected);
     void MoveTo(int row, int col);
     void OnCurrentChanged(int row, int col);
     QRect CurrentRect() const;
@@ -63,6 +84,10 @@ private:
     int m_row = 1;
     int m_col = 1;
     bool m_moving = false;
+    bool m_pressingLabel = false;
+    std::vector<int> m_selectedRows;  ///< ascending
+    QColor m_fixedColour = Qt::black;
+    int m_anchorRow = 1;  ///< where Shift extends from
 };
 
 }  // namespace radioprog::gui

@@ -6,6 +6,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 
 #include "core/base/string_table.h"
 #include "core/doc/com_setup.h"
@@ -43,12 +44,14 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
       m_grid(new CMSFlexGrid(kGridRows, column::kCount, this)),
       m_comSetup(new CComSetupDlg(context, opener, this)),
       m_scanInfo(new CScanInfoDlg(context, this)),
-      m_language(new CLanguageDlg(context, this)) {
+      m_language(new CLanguageDlg(context, this)),
+      m_contextMenu(new QMenu(this)) {
     m_doc->SetObserver(this);
     LoadSavedPort(m_context);
     m_comSetup->setObjectName("comSetupDialog");
     m_scanInfo->setObjectName("scanInfoDialog");
     m_language->setObjectName("languageDialog");
+    m_contextMenu->setObjectName("gridContextMenu");
     m_grid->setObjectName("grid");
     SetHelpContext(m_grid, kGridId);
     m_grid->setFont(QFont("Times New Roman", 9));
@@ -59,6 +62,7 @@ CProgramView::CProgramView(AppContext& context, std::unique_ptr<CProgramDoc> doc
     connect(m_grid, &CMSFlexGrid::MouseDown, this, &CProgramView::OpenEditor);
     connect(m_grid, &CMSFlexGrid::LeaveCell, this, [this] { CommitEdit(); });
     connect(m_grid, &CMSFlexGrid::Scroll, this, &CProgramView::HideAllEditors);
+    connect(m_grid, &CMSFlexGrid::ContextMenuRequested, this, &CProgramView::ShowContextMenu);
     m_grid->installEventFilter(this);
 }
 
@@ -88,6 +92,10 @@ void CProgramView::InitialUpdate() {
         }
         m_grid->updateGeometry();
         m_firstInitialisation = false;
+        Refresh();
+        // The first cell is current from the start: its editor opens as for any current cell.
+        OpenEditor();
+        return;
     }
     Refresh();
 }
@@ -157,6 +165,7 @@ void CProgramView::DocumentChanged() {
             }
         }
     }
+    emit Edited();
 }
 
 void CProgramView::ModifiedFlagChanged(bool modified) {
@@ -184,20 +193,37 @@ std::optional<OpenCellEdit> CProgramView::TakeOpenEdit() {
         return std::nullopt;
     }
     OpenCellEdit open{m_grid->Row(), m_grid->Col(), EditorText()};
-    editor(open.col)->hide();
+    HideEditor(editor(open.col));
     return open;
+}
+
+// Hiding the focused editor would pass the focus on along the grid's Tab walk, which moves the
+// current cell on by one and opens that cell's editor too: the grid takes the focus first.
+void CProgramView::HideEditor(QWidget* e) {
+    if (e->hasFocus()) {
+        m_grid->setFocus(Qt::OtherFocusReason);
+    }
+    e->hide();
 }
 
 void CProgramView::HideAllEditors() {
     for (QWidget* e : m_editors) {
         if (e) {
-            e->hide();
+            HideEditor(e);
         }
     }
     m_grid->viewport()->update();
 }
 
 void CProgramView::OpenEditor() {
+    // A press on a row label chooses rows: the edit ends there and no editor opens.
+    if (m_grid->PressingRowLabel()) {
+        CommitEdit();
+        m_grid->setFocus(Qt::MouseFocusReason);
+        return;
+    }
+    // Anything else that enters a cell goes back to editing cell by cell.
+    m_grid->ClearRowSelection();
     QWidget* e = editor(m_grid->Col());
     if (!e) {
         return;
@@ -258,12 +284,99 @@ bool CProgramView::EnterCommit() {
     return true;
 }
 
+std::vector<int> CProgramView::SelectedChannels() const {
+    if (m_grid->HasRowSelection()) {
+        return m_grid->SelectedRows();
+    }
+    return {m_grid->Row()};
+}
+
+void CProgramView::SelectAllChannels() {
+    if (!CommitEdit()) {
+        return;
+    }
+    std::vector<int> all;
+    for (int row = 1; row < kGridRows; ++row) {
+        all.push_back(row);
+    }
+    m_grid->SelectRows(all);
+    m_grid->setFocus(Qt::ShortcutFocusReason);
+}
+
+void CProgramView::ShowChannels(const std::vector<int>& channels) {
+    if (m_grid->HasRowSelection()) {
+        m_grid->SelectRows(channels);
+        m_grid->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
+    if (!channels.empty() && channels.front() != m_grid->Row()) {
+        m_grid->SetRow(channels.front());  // the cell events open the editor there
+    } else {
+        OpenEditor();
+    }
+}
+
+void CProgramView::ShowCell(int row, int col) {
+    m_grid->ClearRowSelection();
+    if (row == m_grid->Row() && col == m_grid->Col()) {
+        OpenEditor();
+        return;
+    }
+    // Each move raises the cell events, which open the editor where the move ends.
+    m_grid->SetRow(row);
+    m_grid->SetCol(col);
+}
+
+void CProgramView::SetContextMenuActions(const QList<QAction*>& actions) {
+    m_contextMenu->clear();
+    for (QAction* action : actions) {
+        if (action) {
+            m_contextMenu->addAction(action);
+        } else {
+            m_contextMenu->addSeparator();
+        }
+    }
+}
+
+void CProgramView::ShowContextMenu(const QPoint& globalPos) {
+    if (!m_contextMenu->isEmpty()) {
+        m_contextMenu->exec(globalPos);
+    }
+}
+
+// Undo, Redo and Select All are the window's even inside a text editor, whose own undo would
+// otherwise take them. Del is a text editor's own; elsewhere it deletes channels only when rows
+// are chosen, so that a key meant for a cell never deletes its channel.
+bool CProgramView::CommandKeyOverride(QObject* watched, QKeyEvent* key) const {
+    const QKeyCombination combination = key->keyCombination();
+    const bool windowKey = key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+                           key->matches(QKeySequence::SelectAll) ||
+                           combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+                           combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+    if (windowKey) {
+        return true;
+    }
+    // Del deletes channels only when they are chosen by their labels.
+    if (key->key() == Qt::Key_Delete && key->modifiers() == Qt::NoModifier &&
+        (qobject_cast<QComboBox*>(watched) || !m_grid->HasRowSelection())) {
+        if (!qobject_cast<QLineEdit*>(watched)) {
+            key->accept();
+            return true;
+        }
+    }
+    return false;
+}
+
 // F1 is the view's own while the grid or an editor has the focus: claimed before the main
 // window's shortcut can take it.
 bool CProgramView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ShortcutOverride &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         event->accept();
+        return true;
+    }
+    if (event->type() == QEvent::ShortcutOverride &&
+        CommandKeyOverride(watched, static_cast<QKeyEvent*>(event))) {
         return true;
     }
     if (event->type() == QEvent::KeyPress) {

@@ -18,6 +18,7 @@
 #include "gui/link/process_dlg.h"
 #include "gui/view/ms_flex_grid.h"
 
+class QMenu;
 class QPageLayout;
 class QPagedPaintDevice;
 
@@ -57,6 +58,20 @@ public:
 
     /// Commits an open edit and shows a refusal; returns false when the value was refused.
     bool CommitEdit();
+
+    /// The channels a row command works on: the rows chosen by their labels, else the channel
+    /// of the current cell.
+    std::vector<int> SelectedChannels() const;
+    /// Chooses every channel row (Ctrl+A); an open edit is committed first.
+    void SelectAllChannels();
+    /// After a row command: the rows chosen stay chosen at @p channels; without a row selection
+    /// the current cell follows the first of them and its editor opens, so that typing goes on.
+    void ShowChannels(const std::vector<int>& channels);
+    /// Makes (@p row, @p col) the current cell, ends a row selection and opens the cell's editor.
+    void ShowCell(int row, int col);
+    /// The grid's context menu: the main window's commands for the channels.
+    void SetContextMenuActions(const QList<QAction*>& actions);
+    QMenu* contextMenu() const { return m_contextMenu; }
     /// Commits an open edit, stores the texts into the document's image and writes it to @p path.
     [[nodiscard]] Status Save(const QString& path);
 
@@ -95,6 +110,8 @@ signals:
     void ModifiedChanged(bool modified);
     /// A transfer started or ended.
     void TransferStateChanged();
+    /// The document changed: its undo steps may have too.
+    void Edited();
     /// Something went wrong that needs no answer, for the status bar.
     void Problem(const QString& text);
     /// The program must start again for a new language.
@@ -114,6 +131,10 @@ private:
     void CreateEditors();
     void FitDefaultSizes();
     void OpenEditor();
+    void ShowContextMenu(const QPoint& globalPos);
+    /// Keys that belong to the window's commands even while an editor has the focus.
+    bool CommandKeyOverride(QObject* watched, QKeyEvent* key) const;
+    void HideEditor(QWidget* editor);
     void HideAllEditors();
     bool EnterCommit();
     /// The help number of the focused control: the grid's or an editor's.
@@ -138,6 +159,7 @@ private:
     CComSetupDlg* m_comSetup;
     CScanInfoDlg* m_scanInfo;
     CLanguageDlg* m_language;
+    QMenu* m_contextMenu;
     PrintPageTable m_printTable;
     TransferDirection m_direction = TransferDirection::Read;
     bool m_firstInitialisation = true;

@@ -295,6 +295,16 @@ TEST(DecideCommands, FollowTheDocumentTheTransferAndTheRole) {
                 user.optionalFeatures && user.scanInfo && user.language);
     EXPECT_FALSE(user.password);
     EXPECT_FALSE(user.passwordOffered);
+    EXPECT_TRUE(user.channelEdits);
+    EXPECT_FALSE(user.undo || user.redo);
+    CommandSituation steps = shown;
+    steps.canUndo = true;
+    EXPECT_TRUE(DecideCommands(steps).undo);
+    EXPECT_FALSE(DecideCommands(steps).redo);
+    steps.canRedo = true;
+    steps.transferRunning = true;
+    EXPECT_FALSE(DecideCommands(steps).undo || DecideCommands(steps).redo ||
+                 DecideCommands(steps).channelEdits);
 
     CommandSituation admin = shown;
     admin.role = AccessRole::Admin;

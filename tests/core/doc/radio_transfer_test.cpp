@@ -73,6 +73,24 @@ TEST_F(RadioTransferTest, AReadThatCannotBeKeptStillLandsAndSaysWhy) {
     EXPECT_NE(result.backup.message().find("backups"), std::string::npos);
 }
 
+TEST_F(RadioTransferTest, UndoingAReadPutsBackTheDocumentAndTheBandInUse) {
+    m_doc.OnNewDocument(m_context);
+    ASSERT_FALSE(m_doc.CommitCell(1, 1, "150", m_context.band, m_context.language));
+    const DocumentState before = m_doc.State();
+    m_radio.memory[0x1AD] = 0x14;  // 144-148 MHz
+    m_radio.memory[0x1AE] = 0x14;
+    m_radio.memory[0x1AF] = 0x48;
+    ASSERT_EQ(Run(TransferDirection::Read).outcome.kind, Kind::Complete);
+    EXPECT_EQ(m_context.band, BandLimits(144, 148));
+    const DocumentState read = m_doc.State();
+    ASSERT_TRUE(m_doc.Undo(m_context.band));
+    EXPECT_EQ(m_doc.State(), before);
+    EXPECT_EQ(m_context.band, BandLimits(136, 174));
+    ASSERT_TRUE(m_doc.Redo(m_context.band));
+    EXPECT_EQ(m_context.band, BandLimits(144, 148));
+    EXPECT_EQ(m_doc.State(), read);
+}
+
 TEST_F(RadioTransferTest, AWriteIsASafeWriteWithTheStoredTransferOptions) {
     m_doc.OnNewDocument(m_context);
     RadioTransferResult result = Run(TransferDirection::Write);
