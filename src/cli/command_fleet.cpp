@@ -198,6 +198,8 @@ Subcommand AddFleetCommand(CLI::App& app, const GlobalOptions& global) {
                     "A port to program radios on (COM1-COM4, a device such as /dev/ttyUSB0, or "
                     "\"demo\"); give it once for each port")
         ->required()
+        ->expected(1)
+        ->allow_extra_args(false)
         ->take_all();
     sub->add_option("--count", options->count,
                     "Radios to handle in all, whatever their results (default: one per port)");

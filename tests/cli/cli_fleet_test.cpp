@@ -136,6 +136,10 @@ TEST_F(CliFleetTest, RefusesAPortGivenTwiceACountBelowOneAndALogItCannotWrite) {
     EXPECT_EQ(noLog.exitCode, 7);
     EXPECT_NE(noLog.err.find("x.csv"), std::string::npos) << noLog.err;
     EXPECT_EQ(Cli({"fleet", File("missing.dat"), "--port", radio}).exitCode, 7);
+    // A port takes one value: the file may come after it.
+    const ProcessResult fileLast =
+        Cli({"fleet", "--port", radio, File("fleet.dat"), "--no-backup"});
+    EXPECT_EQ(fileLast.exitCode, 0) << fileLast.err;
 }
 
 TEST_F(CliFleetTest, WithoutATerminalALineForEachRadioAndTheLogInTheDataFolder) {
