@@ -677,6 +677,29 @@
     </message>
 </context>
 <context>
+    <name>radioprog::gui::CSetForSelectedDlg</name>
+    <message>
+        <source>Set for Selected</source>
+        <translation>为所选信道设置</translation>
+    </message>
+    <message>
+        <source>Channels: %1</source>
+        <translation>信道：%1</translation>
+    </message>
+    <message>
+        <source>&amp;Column:</source>
+        <translation>列(&amp;C)：</translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation>值(&amp;V)：</translation>
+    </message>
+    <message>
+        <source>A channel without a frequency stays empty.</source>
+        <translation>没有频率的信道保持为空。</translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CTransferOptionsDlg</name>
     <message>
         <source>Back up the radio before writing</source>
@@ -901,29 +924,6 @@
     <message>
         <source>Radios are being written. Stop the run? A radio stopped part-way holds a mix of its old and new memory.</source>
         <translation>正在写入对讲机。要停止吗？中途停止的对讲机中将是新旧数据的混合。</translation>
-    </message>
-</context>
-<context>
-    <name>radioprog::gui::CSetForSelectedDlg</name>
-    <message>
-        <source>Set for Selected</source>
-        <translation>为所选信道设置</translation>
-    </message>
-    <message>
-        <source>Channels: %1</source>
-        <translation>信道：%1</translation>
-    </message>
-    <message>
-        <source>&amp;Column:</source>
-        <translation>列(&amp;C)：</translation>
-    </message>
-    <message>
-        <source>&amp;Value:</source>
-        <translation>值(&amp;V)：</translation>
-    </message>
-    <message>
-        <source>A channel without a frequency stays empty.</source>
-        <translation>没有频率的信道保持为空。</translation>
     </message>
 </context>
 </TS>

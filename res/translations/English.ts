@@ -673,6 +673,29 @@
     </message>
 </context>
 <context>
+    <name>radioprog::gui::CSetForSelectedDlg</name>
+    <message>
+        <source>Set for Selected</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Channels: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Column:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>A channel without a frequency stays empty.</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>radioprog::gui::CTransferOptionsDlg</name>
     <message>
         <source>Back up the radio before writing</source>
@@ -896,29 +919,6 @@
     </message>
     <message>
         <source>Radios are being written. Stop the run? A radio stopped part-way holds a mix of its old and new memory.</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>radioprog::gui::CSetForSelectedDlg</name>
-    <message>
-        <source>Set for Selected</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Channels: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Column:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>&amp;Value:</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>A channel without a frequency stays empty.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -63,16 +63,6 @@ TEST_F(RadioTransferTest, AReadFillsTheGridAndEndsTheNewDocument) {
               std::vector<std::uint8_t>(m_doc.image().begin(), m_doc.image().end()));
 }
 
-TEST_F(RadioTransferTest, AReadThatCannotBeKeptStillLandsAndSaysWhy) {
-    m_doc.OnNewDocument(m_context);
-    testing::WriteText(m_dir / "backups", "in the way");
-    const RadioTransferResult result = Run(TransferDirection::Read);
-    EXPECT_EQ(result.outcome.kind, Kind::Complete);
-    EXPECT_TRUE(result.refresh);
-    EXPECT_FALSE(result.backup);
-    EXPECT_NE(result.backup.message().find("backups"), std::string::npos);
-}
-
 TEST_F(RadioTransferTest, UndoingAReadPutsBackTheDocumentAndTheBandInUse) {
     m_doc.OnNewDocument(m_context);
     ASSERT_FALSE(m_doc.CommitCell(1, 1, "150", m_context.band, m_context.language));
@@ -89,6 +79,16 @@ TEST_F(RadioTransferTest, UndoingAReadPutsBackTheDocumentAndTheBandInUse) {
     ASSERT_TRUE(m_doc.Redo(m_context.band));
     EXPECT_EQ(m_context.band, BandLimits(144, 148));
     EXPECT_EQ(m_doc.State(), read);
+}
+
+TEST_F(RadioTransferTest, AReadThatCannotBeKeptStillLandsAndSaysWhy) {
+    m_doc.OnNewDocument(m_context);
+    testing::WriteText(m_dir / "backups", "in the way");
+    const RadioTransferResult result = Run(TransferDirection::Read);
+    EXPECT_EQ(result.outcome.kind, Kind::Complete);
+    EXPECT_TRUE(result.refresh);
+    EXPECT_FALSE(result.backup);
+    EXPECT_NE(result.backup.message().find("backups"), std::string::npos);
 }
 
 TEST_F(RadioTransferTest, AWriteIsASafeWriteWithTheStoredTransferOptions) {
