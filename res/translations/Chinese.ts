@@ -103,6 +103,14 @@
 <context>
     <name>radioprog::gui::CMainFrame</name>
     <message>
+        <source>&amp;Fleet Write...</source>
+        <translation>批量写入(&amp;F)...</translation>
+    </message>
+    <message>
+        <source>Write this memory to many radios, several ports at once</source>
+        <translation>把此数据写入多台对讲机，可同时使用多个端口</translation>
+    </message>
+    <message>
         <source>&amp;Backups...</source>
         <translation>备份(&amp;B)...</translation>
     </message>
@@ -829,6 +837,93 @@
     <message>
         <source>Restore Backup</source>
         <translation>恢复备份</translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CFleetWriteDlg</name>
+    <message>
+        <source>Back up each radio before writing</source>
+        <translation>写入前备份每台对讲机</translation>
+    </message>
+    <message>
+        <source>Fleet Write</source>
+        <translation>批量写入</translation>
+    </message>
+    <message>
+        <source>Memory: %1</source>
+        <translation>数据：%1</translation>
+    </message>
+    <message>
+        <source>Another port, such as /dev/ttyUSB0 or COM2</source>
+        <translation>其他端口，如 /dev/ttyUSB0 或 COM2</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>One per port</source>
+        <translation>每个端口一台</translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation>对讲机</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>进度</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>阶段</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Open Log</source>
+        <translation>打开日志</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Radios in all:</source>
+        <translation>对讲机总数：</translation>
+    </message>
+    <message>
+        <source>Ports:</source>
+        <translation>端口：</translation>
+    </message>
+    <message>
+        <source>Check at least one port.</source>
+        <translation>请至少勾选一个端口。</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Log: %1</source>
+        <translation>日志：%1</translation>
+    </message>
+    <message>
+        <source>Radios are being written. Stop the run? A radio stopped part-way holds a mix of its old and new memory.</source>
+        <translation>正在写入对讲机。要停止吗？中途停止的对讲机中将是新旧数据的混合。</translation>
     </message>
 </context>
 </TS>

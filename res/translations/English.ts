@@ -103,6 +103,14 @@
 <context>
     <name>radioprog::gui::CMainFrame</name>
     <message>
+        <source>&amp;Fleet Write...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Write this memory to many radios, several ports at once</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>&amp;Backups...</source>
         <translation type="unfinished"></translation>
     </message>
@@ -824,6 +832,93 @@
     </message>
     <message>
         <source>Restore Backup</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>radioprog::gui::CFleetWriteDlg</name>
+    <message>
+        <source>Back up each radio before writing</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fleet Write</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Memory: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Another port, such as /dev/ttyUSB0 or COM2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>One per port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radio</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Open Log</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radios in all:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ports:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Check at least one port.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Log: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Radios are being written. Stop the run? A radio stopped part-way holds a mix of its old and new memory.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

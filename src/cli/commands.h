@@ -27,6 +27,7 @@ std::vector<Subcommand> AddPortsCommands(CLI::App& app, const GlobalOptions& glo
 Subcommand AddDoctorCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddBackupsCommand(CLI::App& app, const GlobalOptions& global);
 Subcommand AddDiffCommand(CLI::App& app, const GlobalOptions& global);
+Subcommand AddFleetCommand(CLI::App& app, const GlobalOptions& global);
 #ifdef RADIOPROG_CLI_REPORT
 Subcommand AddReportCommand(CLI::App& app, const GlobalOptions& global);
 #endif

@@ -31,6 +31,7 @@ int main(int argc, char** argv) {
     commands.push_back(AddDoctorCommand(app, global));
     commands.push_back(AddBackupsCommand(app, global));
     commands.push_back(AddDiffCommand(app, global));
+    commands.push_back(AddFleetCommand(app, global));
 #ifdef RADIOPROG_CLI_REPORT
     commands.push_back(AddReportCommand(app, global));
 #endif

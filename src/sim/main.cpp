@@ -36,6 +36,8 @@ struct SimOptions {
     std::optional<std::string> userPassword;
     bool standardIdentity = false;
     std::optional<std::string> wrongAck;
+    std::size_t radios = 1;
+    double replugAfterMs = 2000;
     std::optional<std::string> dropWrite;
     std::optional<std::string> noiseBefore;
     std::optional<long> restartAfterWriteMs;
@@ -74,6 +76,19 @@ void AddOptions(CLI::App& app, SimOptions& options) {
                  "Answer with the standard identity, which needs no password")
         ->excludes(admin)
         ->excludes(user);
+
+    app.add_option("--radios", options.radios,
+                   "Radios that come one after another, each as new as the first: a radio is "
+                   "taken away once the write to it was checked (at the end of the next "
+                   "conversation) or on SIGUSR1, and the next one is plugged in")
+        ->type_name("N")
+        ->check(CLI::Range(std::size_t{1}, std::size_t{100000}))
+        ->capture_default_str();
+    app.add_option("--replug-after", options.replugAfterMs,
+                   "Milliseconds between taking a radio away and plugging in the next")
+        ->type_name("MS")
+        ->check(CLI::NonNegativeNumber)
+        ->capture_default_str();
 
     SimFaults& faults = options.faults;
     app.add_flag("--silent", faults.silent, "Fault: never answer")->group("Faults");
@@ -175,6 +190,9 @@ int Serve(SimOptions& options) {
     if (options.memoryFile) {
         radioOptions.memoryFile = *options.memoryFile;
     }
+    radioOptions.radios = options.radios;
+    radioOptions.replugAfter = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::duration<double, std::milli>(options.replugAfterMs));
 
     // Blocked before the worker thread starts, so that it inherits the mask and the signals
     // reach sigwait below and nothing else.
@@ -182,6 +200,7 @@ int Serve(SimOptions& options) {
     sigemptyset(&endSignals);
     sigaddset(&endSignals, SIGINT);
     sigaddset(&endSignals, SIGTERM);
+    sigaddset(&endSignals, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &endSignals, nullptr);
 
     PtyRadio::Started started = PtyRadio::Start(simulator, radioOptions);
@@ -191,8 +210,13 @@ int Serve(SimOptions& options) {
     }
     std::cout << started.radio->devicePath() << std::endl;
 
+    // SIGUSR1 unplugs the radio at the line, as a technician does between two radios.
     int received = 0;
-    while (sigwait(&endSignals, &received) != 0) {
+    while (sigwait(&endSignals, &received) != 0 || received == SIGUSR1) {
+        if (received == SIGUSR1) {
+            started.radio->Unplug();
+            received = 0;
+        }
     }
     if (Status stopped = started.radio->Stop(); !stopped) {
         std::cerr << stopped.message() << '\n';

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "../support/process.h"
@@ -72,6 +73,8 @@ public:
     SimProcess& operator=(const SimProcess&) = delete;
 
     const std::string& devicePath() const { return m_devicePath; }
+
+    void Signal(int signal) { ::kill(m_pid, signal); }
 
     /// Sends SIGTERM and returns the exit code.
     int Terminate() {
@@ -171,6 +174,28 @@ TEST(SimTest, IdentityAndFaultOptionsReachTheRadio) {
         }
         EXPECT_EQ(sim.Terminate(), 0);
     }
+}
+
+// A handshake on a line opened for it alone, as a program looking for a radio sends it.
+bool RadioAnswers(const std::string& device) {
+    TtyClient client(device);
+    client.SendHandshake();
+    return client.Read(1, kQuiet) == Bytes{0x06};
+}
+
+TEST(SimTest, SigusrOneUnplugsTheRadioAndTheNextComes) {
+    SimProcess sim({"--radios", "2", "--replug-after", "700"});
+    ASSERT_TRUE(RadioAnswers(sim.devicePath()));
+    sim.Signal(SIGUSR1);
+    std::this_thread::sleep_for(100ms);
+    EXPECT_FALSE(RadioAnswers(sim.devicePath()));
+    std::this_thread::sleep_for(700ms);
+    EXPECT_TRUE(RadioAnswers(sim.devicePath()));
+    // The second radio was the last.
+    sim.Signal(SIGUSR1);
+    std::this_thread::sleep_for(1000ms);
+    EXPECT_FALSE(RadioAnswers(sim.devicePath()));
+    EXPECT_EQ(sim.Terminate(), 0);
 }
 
 Bytes ReadReplyOf(TtyClient& client, std::uint16_t address, std::size_t size = 12) {

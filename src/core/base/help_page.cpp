@@ -9,6 +9,7 @@ namespace {
 constexpr std::string_view kChannels = "channels.html";
 constexpr std::string_view kComSetup = "com-setup.html";
 constexpr std::string_view kCsv = "csv.html";
+constexpr std::string_view kFleet = "fleet.html";
 constexpr std::string_view kLanguage = "language.html";
 constexpr std::string_view kLogin = "login.html";
 constexpr std::string_view kMainWindow = "main-window.html";
@@ -32,6 +33,7 @@ constexpr std::string_view kCsvImportDlg = "CCsvImportDlg";
 constexpr std::string_view kTransferOptionsDlg = "CTransferOptionsDlg";
 constexpr std::string_view kBackupsDlg = "CBackupsDlg";
 constexpr std::string_view kCompareDlg = "CCompareDlg";
+constexpr std::string_view kFleetWriteDlg = "CFleetWriteDlg";
 constexpr std::string_view kSetForSelectedDlg = "CSetForSelectedDlg";
 
 constexpr HelpEntry kEntries[] = {
@@ -55,6 +57,7 @@ constexpr HelpEntry kEntries[] = {
     {"", 32804, {kSafety, "backups"}},
     {"", 32805, {kSafety, "compare-with-file"}},
     {"", 32806, {kSafety, "compare-with-radio"}},
+    {"", 32820, {kFleet, ""}},
     {"", 32810, {kChannels, "undo"}},
     {"", 32811, {kChannels, "undo"}},
     {"", 32812, {kChannels, "clipboard"}},
@@ -149,6 +152,14 @@ constexpr HelpEntry kEntries[] = {
     {kBackupsDlg, 1002, {kSafety, "open"}},
     {kBackupsDlg, 1003, {kSafety, "open-folder"}},
     {kCompareDlg, 1001, {kSafety, "compare"}},
+    {kFleetWriteDlg, 32821, {kFleet, "ports"}},
+    {kFleetWriteDlg, 32822, {kFleet, "ports"}},
+    {kFleetWriteDlg, 32823, {kFleet, "count"}},
+    {kFleetWriteDlg, 32824, {kFleet, "backup"}},
+    {kFleetWriteDlg, 32825, {kFleet, "table"}},
+    {kFleetWriteDlg, 32826, {kFleet, "log"}},
+    {kFleetWriteDlg, 32827, {kFleet, "start"}},
+    {kFleetWriteDlg, 32828, {kFleet, "start"}},
     {kSetForSelectedDlg, 1001, {kChannels, "set-for-selected"}},
     {kSetForSelectedDlg, 1002, {kChannels, "set-for-selected"}},
 };
@@ -166,6 +177,7 @@ constexpr HelpDialog kDialogs[] = {
     {kTransferOptionsDlg, kSafety},
     {kBackupsDlg, kSafety},
     {kCompareDlg, kSafety},
+    {kFleetWriteDlg, kFleet},
     {kSetForSelectedDlg, kChannels},
     {"CLoginDlg", kLogin},
     {"CProcessDlg", kReadWrite},

@@ -1,5 +1,7 @@
 #include "core/doc/port_map.h"
 
+#include <array>
+
 #include "core/doc/user_store.h"
 #include "core/ports/port_discovery.h"
 
@@ -63,6 +65,16 @@ Status PortBindingEdit::Revert() {
 
 PortBinding StoredPortBinding(const UserStore& store) {
     return [&store](int slot) { return PortDevice(store, slot); };
+}
+
+PortBinding PortBindingSnapshot(const UserStore& store) {
+    std::array<std::string, 5> devices;
+    for (int slot = 1; slot <= 4; ++slot) {
+        devices[static_cast<std::size_t>(slot)] = PortDevice(store, slot);
+    }
+    return [devices](int slot) {
+        return slot >= 1 && slot <= 4 ? devices[static_cast<std::size_t>(slot)] : std::string();
+    };
 }
 
 std::string ResolvePortDevice(std::string_view portName, const UserStore& store) {

@@ -51,6 +51,9 @@ private:
 /// The slots as this user bound them, asked again at every use so that a new binding counts at
 /// once. @p store must outlive the binding.
 PortBinding StoredPortBinding(const UserStore& store);
+/// The binding of COM1 to COM4 as the store has it now, kept apart from the store: what ports
+/// opened on other threads go by, for the store must be read on its own thread only.
+PortBinding PortBindingSnapshot(const UserStore& store);
 
 /// The device to open for a port name, with the slots bound as this user bound them.
 std::string ResolvePortDevice(std::string_view portName, const UserStore& store);

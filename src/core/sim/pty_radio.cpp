@@ -22,6 +22,8 @@ using std::chrono::milliseconds;
 // looks again at this pace instead of waiting for it.
 constexpr milliseconds kNoPeerRecheck{5};
 constexpr int kBitsPerByte = 10;  // start bit, 8 data bits, stop bit
+// While a radio is still to come, Unplug() from another thread is noticed at least this often.
+constexpr milliseconds kReplugRecheck{20};
 
 std::string SystemError(const char* what) {
     return std::string(what) + ": " + std::strerror(errno);
@@ -94,6 +96,7 @@ PtyRadio::PtyRadio(const RadioSimulator& simulator, const Options& options, int 
       m_wakeRead(wakeRead),
       m_wakeWrite(wakeWrite),
       m_simulator(simulator),
+      m_newRadio(simulator),
       m_started(Clock::now()),
       m_savedWrites(simulator.stats().halfBlocksWritten) {
     m_worker = std::thread([this] { Serve(); });
@@ -145,14 +148,98 @@ bool PtyRadio::hungUp() const {
     return m_simulator.hungUp();
 }
 
+void PtyRadio::Unplug() {
+    const std::lock_guard lock(m_mutex);
+    UnplugLocked(Clock::now());
+}
+
+std::size_t PtyRadio::radiosPlugged() const {
+    const std::lock_guard lock(m_mutex);
+    return m_plugged;
+}
+
+bool PtyRadio::radioPresent() const {
+    const std::lock_guard lock(m_mutex);
+    return m_present;
+}
+
+std::vector<RadioImage> PtyRadio::unpluggedMemories() const {
+    const std::lock_guard lock(m_mutex);
+    return m_unplugged;
+}
+
+void PtyRadio::UnplugLocked(Clock::time_point now) {
+    if (!m_present) {
+        return;
+    }
+    m_present = false;
+    m_unplugged.push_back(m_simulator.memory());
+    if (m_plugged < m_options.radios) {
+        m_plugAt = now + m_options.replugAfter;
+    }
+}
+
+std::optional<PtyRadio::Clock::duration> PtyRadio::UntilPlug(Clock::time_point now) const {
+    const std::lock_guard lock(m_mutex);
+    if (m_plugAt) {
+        return std::max<Clock::duration>(*m_plugAt - now, Clock::duration::zero());
+    }
+    if (m_plugged < m_options.radios) {
+        return kReplugRecheck;
+    }
+    return std::nullopt;
+}
+
+// The radio that comes is as new as the first one was; what the last one did is kept in the
+// memory file before it goes.
+void PtyRadio::PlugWhenDue() {
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_present || !m_plugAt || Clock::now() < *m_plugAt) {
+            return;
+        }
+    }
+    SaveIfWritten();
+    m_outgoing.clear();
+    const std::lock_guard lock(m_mutex);
+    m_simulator = m_newRadio;
+    m_present = true;
+    ++m_plugged;
+    m_plugAt.reset();
+    m_connectionsAtClose = 0;
+    m_writesAtClose = 0;
+    m_wroteBefore = false;
+    m_savedWrites = m_simulator.stats().halfBlocksWritten;
+}
+
+// A conversation is what happens between two closes of the line. The one after a conversation
+// that wrote is the check of the write; the technician then takes the radio away.
+void PtyRadio::EndConversation() {
+    const std::lock_guard lock(m_mutex);
+    const SimStats& stats = m_simulator.stats();
+    const bool wrote = stats.halfBlocksWritten != m_writesAtClose;
+    const bool talked = stats.connections != m_connectionsAtClose;
+    m_writesAtClose = stats.halfBlocksWritten;
+    m_connectionsAtClose = stats.connections;
+    if (m_options.radios <= 1 || !m_present) {
+        return;
+    }
+    if (wrote) {
+        m_wroteBefore = true;
+    } else if (m_wroteBefore && talked) {
+        UnplugLocked(Clock::now());
+    }
+}
+
 void PtyRadio::Serve() {
     bool noPeer = false;
     while (m_master >= 0) {
+        PlugWhenDue();
         WriteDueAnswers();
         const Clock::time_point now = Clock::now();
-        std::optional<Clock::duration> wait;
+        std::optional<Clock::duration> wait = UntilPlug(now);
         if (!m_outgoing.empty()) {
-            wait = m_outgoing.front().due - now;
+            wait = std::min(wait.value_or(Clock::duration::max()), m_outgoing.front().due - now);
         }
         if (noPeer) {
             wait = std::min<Clock::duration>(wait.value_or(kNoPeerRecheck), kNoPeerRecheck);
@@ -202,6 +289,9 @@ bool PtyRadio::ReadFromProgram() {
         return false;
     }
     const Clock::time_point now = Clock::now();
+    if (!radioPresent()) {
+        return true;  // nobody at the other end of the cable
+    }
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
         // A byte has arrived when its last bit has: never sooner than one byte time after the
         // one before it.
@@ -241,7 +331,7 @@ void PtyRadio::WriteDueAnswers() {
         due.push_back(m_outgoing.front().byte);
         m_outgoing.pop_front();
     }
-    if (due.empty()) {
+    if (due.empty() || !radioPresent()) {
         return;
     }
     // Whatever the line does not take now is lost, as a receiver drops bytes when its buffer
@@ -257,6 +347,7 @@ void PtyRadio::PeerClosed() {
         m_simulator.LineDropped();
     }
     SaveIfWritten();
+    EndConversation();
     ++m_linesClosed;
 }
 

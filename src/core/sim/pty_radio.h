@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "core/base/status.h"
 #include "core/radio/memory_image.h"
@@ -47,6 +48,13 @@ public:
         /// Where the memory is kept: replaced with the full 1024-byte image after every
         /// conversation that wrote to the radio and at Stop(). The caller loads it.
         std::optional<std::filesystem::path> memoryFile;
+        /// How many radios come to this line one after another, each as the simulator given to
+        /// Start() was: its memory, identity and faults. One radio stays for good. With more, a
+        /// radio is taken away at the end of the first conversation after one that wrote to it
+        /// (the technician unplugs it once the write was checked), or by Unplug(); the next one
+        /// is plugged in `replugAfter` later. The last one is taken away too.
+        std::size_t radios = 1;
+        std::chrono::milliseconds replugAfter{2000};
     };
 
     struct Started {
@@ -78,6 +86,16 @@ public:
     /// with the conversation, the memory file saved.
     std::size_t linesClosed() const { return m_linesClosed; }
 
+    /// Takes the present radio away (it answers nothing from now on, as an unplugged or switched
+    /// off one); the next one, if any is left, is plugged in `replugAfter` later.
+    void Unplug();
+    /// How many radios were plugged in so far, the first one included.
+    std::size_t radiosPlugged() const;
+    /// Whether a radio is at the line now.
+    bool radioPresent() const;
+    /// The memory of every radio taken away so far, in the order they went.
+    std::vector<RadioImage> unpluggedMemories() const;
+
 private:
     using Clock = std::chrono::steady_clock;
 
@@ -97,6 +115,10 @@ private:
     void HangUp();
     void SaveIfWritten();
     void Save();
+    void EndConversation();
+    void UnplugLocked(Clock::time_point now);
+    void PlugWhenDue();
+    std::optional<Clock::duration> UntilPlug(Clock::time_point now) const;
 
     const Options m_options;
     const Clock::duration m_byteTime;  // zero without pacing
@@ -109,6 +131,15 @@ private:
     mutable std::mutex m_mutex;
     RadioSimulator m_simulator;          // guarded by m_mutex
     Status m_saveStatus = Status::Ok();  // guarded by m_mutex
+    // Replugging, all guarded by m_mutex: each new radio is a copy of m_newRadio.
+    const RadioSimulator m_newRadio;
+    bool m_present = true;
+    std::size_t m_plugged = 1;
+    std::optional<Clock::time_point> m_plugAt;
+    std::vector<RadioImage> m_unplugged;
+    std::size_t m_connectionsAtClose = 0;
+    std::size_t m_writesAtClose = 0;
+    bool m_wroteBefore = false;
 
     std::chrono::milliseconds SinceStart(Clock::time_point at) const;
 

@@ -97,6 +97,9 @@ void CFrameActions::CreateActions(QMainWindow& window) {
     write = MakeAction(&window, "write", CMainFrame::tr("&Write"),
                        CMainFrame::tr("Write Data To Radio"), QKeySequence("Ctrl+W"));
     write->setIcon(icon(QStyle::SP_ArrowUp));
+    fleetWrite =
+        MakeAction(&window, "fleetWrite", CMainFrame::tr("&Fleet Write..."),
+                   CMainFrame::tr("Write this memory to many radios, several ports at once"));
     password = MakeAction(&window, "password", CMainFrame::tr("Password"),
                           CMainFrame::tr("Query or change the radio's User password"));
     compareWithRadio =
@@ -207,7 +210,7 @@ void CFrameActions::CreateMenus(QMainWindow& window) {
         {selectAll, deleteChannel, insertChannel, moveUp, moveDown, setForSelected});
 
     programMenu = AddMenu(window, "menuProgram", CMainFrame::tr("&Program"));
-    programMenu->addActions({read, write, password, compareWithRadio});
+    programMenu->addActions({read, write, password, fleetWrite, compareWithRadio});
 
     toolbar = window.addToolBar(CMainFrame::tr("Toolbar"));
     toolbar->setObjectName("toolbar");
@@ -242,6 +245,7 @@ void CFrameActions::NumberCommands() {
     const std::pair<QAction*, int> numbers[] = {
         {read, 32773},
         {write, 32774},
+        {fleetWrite, 32820},
         {comSetup, 32777},
         {controlBar, 32780},
         {scanInfo, 32782},
@@ -317,6 +321,7 @@ void CFrameActions::Apply(const CommandStates& states) {
         {scanInfo, states.scanInfo},
         {read, states.read},
         {write, states.write},
+        {fleetWrite, states.write},
         {password, states.password},
         {comSetup, states.comSetup},
         {language, states.language},

@@ -61,6 +61,7 @@ public:
     // Program
     QAction* read;
     QAction* write;
+    QAction* fleetWrite;
     QAction* password;
     QAction* compareWithRadio;
     // View

@@ -86,6 +86,7 @@ void CMainFrame::ConnectCommands() {
     const std::pair<QAction*, void (CProgramView::*)()> viewCommands[] = {
         {a.read, &CProgramView::OnRead},
         {a.write, &CProgramView::OnWrite},
+        {a.fleetWrite, &CProgramView::OnFleetWrite},
         {a.scanInfo, &CProgramView::OnScanInfo},
         {a.comSetup, &CProgramView::OnComSetup},
         {a.language, &CProgramView::OnLanguage},

@@ -15,6 +15,7 @@
 #include "core/radio/cell_editing.h"
 #include "core/radio/channel_codec.h"
 #include "core/radio/grid_columns.h"
+#include "core/radio/image_doubts.h"
 #include "core/radio/tones.h"
 #include "gui/app/context_help.h"
 #include "gui/app/language_dlg.h"
@@ -466,6 +467,30 @@ void CProgramView::OnScanInfo() {
     const ScanInfo info = ScanInfo::Load(m_doc->image());
     m_doc->Edit(DocumentEdit::Of(DocumentEdit::Kind::ScanInformation),
                 [this, &info](RadioImage& image, TextGrid&) { m_scanInfo->Run(info, image); });
+}
+
+void CProgramView::OnFleetWrite() {
+    if (m_fleet) {
+        m_fleet->raise();
+        m_fleet->activateWindow();
+        return;
+    }
+    CommitEdit();
+    m_doc->StoreTexts(m_context.band);
+    const RadioImage image = m_doc->image();
+    if (const std::string doubt = WriteDoubtQuestion(image, m_context.language); !doubt.empty()) {
+        if (Messages().Show(this, QMessageBox::Question, Q(m_context.appName), Q(doubt),
+                            QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes) {
+            return;
+        }
+    }
+    QString title = Q(m_doc->pathName().string());
+    if (title.isEmpty()) {
+        title = Q(m_doc->title());
+    }
+    m_fleet = new CFleetWriteDlg(m_context, image, title, window());
+    m_fleet->setAttribute(Qt::WA_DeleteOnClose);
+    m_fleet->show();
 }
 
 void CProgramView::OnLanguage() {

@@ -14,6 +14,7 @@
 #include "core/link/port_opener.h"
 #include "core/radio/channel_grid.h"
 #include "core/report/print_page_table.h"
+#include "gui/link/fleet_write_dlg.h"
 #include "gui/link/process_dlg.h"
 #include "gui/view/ms_flex_grid.h"
 
@@ -51,6 +52,7 @@ public:
     CComSetupDlg* comSetupDialog() const { return m_comSetup; }
     CScanInfoDlg* scanInfoDialog() const { return m_scanInfo; }
     CLanguageDlg* languageDialog() const { return m_language; }
+    CFleetWriteDlg* fleetDialog() const { return m_fleet; }
     /// Gives the keyboard focus to the open editor, else to the grid.
     void TakeFocus();
 
@@ -96,6 +98,9 @@ public slots:
     void OnComSetup();
     /// Scan Information on the image as the grid stands.
     void OnScanInfo();
+    /// Program > Fleet Write: the image as the grid stands, to many radios at once, in a dialog
+    /// that leaves the window usable.
+    void OnFleetWrite();
     /// Runs the Language dialog; asks for a restart when it ends with OK and its changed mark.
     void OnLanguage();
 
@@ -150,6 +155,7 @@ private:
     std::array<QWidget*, 9> m_editors{};
     std::vector<std::string> m_toneList;
     QPointer<CProcessDlg> m_process;
+    QPointer<CFleetWriteDlg> m_fleet;
     CComSetupDlg* m_comSetup;
     CScanInfoDlg* m_scanInfo;
     CLanguageDlg* m_language;

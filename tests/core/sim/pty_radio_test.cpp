@@ -216,5 +216,66 @@ TEST(PtyRadioTest, HangingUpClosesTheLineUnderTheProgram) {
     EXPECT_TRUE(radio->Stop().ok());
 }
 
+// One conversation on a line opened for it, as the transfers open the port for each exchange.
+bool Answers(const std::string& device, const RadioImage& memory) {
+    TtyClient client(device);
+    client.SendHandshake();
+    return client.Read(1, kQuiet) == Bytes{0x06} && Ask(client, {0x02}, 8) == Identity(memory);
+}
+
+void WriteOneHalfBlock(const std::string& device, const RadioImage& memory, const Bytes& data) {
+    TtyClient client(device);
+    ASSERT_NO_FATAL_FAILURE(Connect(client, memory));
+    ASSERT_EQ(Ask(client, WriteCommand(0x100, data), 1), Bytes{0x06});
+}
+
+TEST(PtyRadioTest, ARadioIsTakenAwayAfterTheCheckOfItsWriteAndANewOneComes) {
+    const RadioImage memory = PatternMemory();
+    PtyRadio::Options options;
+    options.radios = 2;
+    options.replugAfter = 600ms;
+    auto radio = StartRadio(RadioSimulator(memory), options);
+    ASSERT_NE(radio, nullptr);
+    const Bytes data = {9, 9, 9, 9, 9, 9, 9, 9};
+
+    // Looking at the radio before the write does not take it away.
+    EXPECT_TRUE(Answers(radio->devicePath(), memory));
+    EXPECT_TRUE(WaitFor([&] { return radio->linesClosed() == 1; }));
+    ASSERT_NO_FATAL_FAILURE(WriteOneHalfBlock(radio->devicePath(), memory, data));
+    EXPECT_TRUE(WaitFor([&] { return radio->linesClosed() == 2; }));
+    EXPECT_TRUE(radio->radioPresent());
+    EXPECT_TRUE(Answers(radio->devicePath(), memory));  // the check of the write
+    EXPECT_TRUE(WaitFor([&] { return !radio->radioPresent(); }));
+    EXPECT_FALSE(Answers(radio->devicePath(), memory));
+
+    // The second radio is new: the first one's write is not in it.
+    EXPECT_TRUE(WaitFor([&] { return radio->radioPresent(); }));
+    EXPECT_EQ(radio->radiosPlugged(), 2u);
+    EXPECT_TRUE(Answers(radio->devicePath(), memory));
+    EXPECT_EQ(Slice(radio->memory(), 0x100), Slice(memory, 0x100));
+    ASSERT_EQ(radio->unpluggedMemories().size(), 1u);
+    EXPECT_EQ(Slice(radio->unpluggedMemories()[0], 0x100), data);
+
+    // The last radio goes as the others did, and none comes after it.
+    radio->Unplug();
+    std::this_thread::sleep_for(options.replugAfter + kQuiet);
+    EXPECT_FALSE(radio->radioPresent());
+    EXPECT_EQ(radio->radiosPlugged(), 2u);
+    EXPECT_EQ(radio->unpluggedMemories().size(), 2u);
+    EXPECT_TRUE(radio->Stop().ok());
+}
+
+TEST(PtyRadioTest, OneRadioStaysAfterItsWriteWasChecked) {
+    const RadioImage memory = PatternMemory();
+    auto radio = StartRadio(RadioSimulator(memory));
+    ASSERT_NE(radio, nullptr);
+    ASSERT_NO_FATAL_FAILURE(WriteOneHalfBlock(radio->devicePath(), memory, Bytes(8, 1)));
+    EXPECT_TRUE(WaitFor([&] { return radio->linesClosed() == 1; }));
+    EXPECT_TRUE(Answers(radio->devicePath(), memory));
+    EXPECT_TRUE(WaitFor([&] { return radio->linesClosed() == 2; }));
+    EXPECT_TRUE(Answers(radio->devicePath(), memory));
+    EXPECT_TRUE(radio->radioPresent());
+}
+
 }  // namespace
 }  // namespace radioprog
