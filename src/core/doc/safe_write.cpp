@@ -1,5 +1,7 @@
 #include "core/doc/safe_write.h"
 
+#include <algorithm>
+
 #include "core/base/string_table.h"
 #include "core/link/link_messages.h"
 #include "core/link/verify.h"
@@ -104,13 +106,25 @@ bool BackUp(const RadioImage& image, PortOpener& opener, LinkSession& session,
     return true;
 }
 
-void Verify(const RadioImage& image, PortOpener& opener, LinkSession& session,
+// An Admin's write sends the identity record, so the radio now asks for the Admin password the
+// written memory holds; the check logs in with that one. A User's write leaves the identity alone.
+LinkSession SessionAfterWrite(const RadioImage& written, const LinkSession& session) {
+    LinkSession after = session;
+    if (session.role == AccessRole::Admin) {
+        std::copy_n(written.begin() + image::kIdentityAdminPassword, after.loginPassword.size(),
+                    after.loginPassword.begin());
+    }
+    return after;
+}
+
+void Verify(const RadioImage& image, PortOpener& opener, const LinkSession& session,
             const SafeWriteOptions& options, SafeWriteObserver& observer, SafeWriteResult& result) {
     result.phase = SafeWritePhase::Verifying;
     observer.PhaseStarted(result.phase);
     RadioImage readBack = image;
+    LinkSession afterWrite = SessionAfterWrite(image, session);
     const TransferOutcome outcome = TransferImage(TransferDirection::Read, readBack, opener,
-                                                  session, observer, options.verifyPatience);
+                                                  afterWrite, observer, options.verifyPatience);
     result.blocksDone = outcome.blocksDone;
     result.connectEnd = outcome.connectEnd;
     if (outcome.kind != Outcome::Complete) {

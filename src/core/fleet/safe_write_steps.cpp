@@ -1,7 +1,5 @@
 #include "core/fleet/safe_write_steps.h"
 
-#include <algorithm>
-
 #include "core/doc/safe_write.h"
 
 namespace radioprog {
@@ -25,8 +23,7 @@ FleetPhase PhaseOf(SafeWritePhase phase) {
 /// to the run's observer.
 class FleetSafeWriteObserver final : public SafeWriteObserver {
 public:
-    FleetSafeWriteObserver(RadioStepObserver& run, const RadioImage& image, AccessRole role)
-        : m_run(run), m_image(image), m_role(role) {}
+    explicit FleetSafeWriteObserver(RadioStepObserver& run) : m_run(run) {}
 
     void Pump() override { m_run.Pump(); }
     bool CancelRequested() const override { return m_run.CancelRequested(); }
@@ -35,31 +32,13 @@ public:
     void ShowMessage(LinkMessage message, const std::string& detail) override {
         m_run.ShowMessage(message, detail);
     }
-    void PhaseStarted(SafeWritePhase phase) override {
-        m_phase = phase;
-        m_run.Phase(PhaseOf(phase));
-    }
-    // The memory just written may give the role a new password; the check after the write logs
-    // in with it, once. Before the write the login stays the one the run was given.
-    std::optional<PackedPassword> ReLogin() override {
-        if (m_phase != SafeWritePhase::Verifying || m_reloggedIn) {
-            return std::nullopt;
-        }
-        m_reloggedIn = true;
-        const std::size_t at = m_role == AccessRole::Admin ? image::kIdentityAdminPassword
-                                                           : image::kIdentityUserPassword;
-        PackedPassword written{};
-        std::copy_n(m_image.begin() + static_cast<std::ptrdiff_t>(at), written.size(),
-                    written.begin());
-        return written;
-    }
+    void PhaseStarted(SafeWritePhase phase) override { m_run.Phase(PhaseOf(phase)); }
+    // Nobody is there to type another password; the safe write's check already logs in with the
+    // one the written memory gave the radio.
+    std::optional<PackedPassword> ReLogin() override { return std::nullopt; }
 
 private:
     RadioStepObserver& m_run;
-    const RadioImage& m_image;
-    AccessRole m_role;
-    SafeWritePhase m_phase = SafeWritePhase::BackingUp;
-    bool m_reloggedIn = false;
 };
 
 RadioResultKind NotConnectedKind(const SafeWriteResult& result) {
@@ -127,7 +106,7 @@ RadioOutcome SafeWriteSteps::Program(PortOpener& opener, LinkSession& session,
     options.backup = m_backup;
     options.verify = true;
     options.language = m_language;
-    FleetSafeWriteObserver safeObserver(observer, m_image, session.role);
+    FleetSafeWriteObserver safeObserver(observer);
     const SafeWriteResult result =
         SafeWrite(m_image, opener, session, m_backups, options, safeObserver);
     return OutcomeOf(result, m_language);

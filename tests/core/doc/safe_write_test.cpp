@@ -7,6 +7,7 @@
 
 #include "../../support/temp_dir.h"
 #include "../link/fake_line.h"
+#include "core/radio/packed_password.h"
 #include "core/sim/radio_simulator.h"
 
 namespace radioprog {
@@ -132,6 +133,20 @@ TEST_F(SafeWriteTest, AUsersWriteDoesNotCompareTheIdentityRecord) {
     m_image[image::kIdentity + 5] = 0x12;  // another User password in the file
     EXPECT_EQ(Write().kind, Kind::Verified);
     EXPECT_EQ(m_radio->memory()[image::kIdentity + 5], m_radioMemory[image::kIdentity + 5]);
+}
+
+// An Admin's write gives the radio the file's Admin password; the check after it must log in
+// with that one, not report a Password Error for a write that went well.
+TEST_F(SafeWriteTest, TheCheckLogsInWithTheAdminPasswordTheWriteGaveTheRadio) {
+    StartRadio();
+    const PackedPassword written = *PackPassword("4321");
+    std::copy(written.begin(), written.end(), m_image.begin() + image::kIdentityAdminPassword);
+    const SafeWriteResult result = Write();
+    EXPECT_EQ(result.kind, Kind::Verified) << SafeWriteMessage(result, Language::English);
+    EXPECT_EQ(m_observer.events,
+              (std::vector<std::string>{"Backing up", "62", "Writing", "62", "Verifying", "62"}));
+    EXPECT_EQ(m_session.loginPassword, (PackedPassword{0xFF, 0xFF, 0xFF}))
+        << "the caller's login stays the one it gave";
 }
 
 TEST_F(SafeWriteTest, TheVerifyWaitsQuietlyForARadioThatRestartsAfterTheWrite) {
