@@ -12,7 +12,6 @@
 #include "core/radio/new_image.h"
 #include "gui/app/main_frame.h"
 #include "gui/app/program_app.h"
-#include "gui/link/login_dlg.h"
 #include "gui/view/program_view.h"
 #include "gui_fixture.h"
 
@@ -21,7 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using radioprog::testing::WriteText;
-using testing::OnNextModal;
 using testing::ScriptedMessages;
 
 class DesktopTest : public ::testing::Test {
@@ -33,15 +31,8 @@ protected:
             "[Setup]\nLanguage=English\nAppName=radioprog-test\n[English]\nCompany=Radio Co\n");
     }
     void Start() {
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) {
-            auto* login = qobject_cast<CLoginDlg*>(modal);
-            login->roleList()->setCurrentIndex(1);
-            login->accept();
-        });
-        ASSERT_TRUE(m_app->Start());
+        m_app = testing::StartAsAdmin(m_dir.path());
+        ASSERT_NE(m_app->mainFrame(), nullptr);
     }
     void End() {
         Frame()->close();

@@ -19,7 +19,6 @@
 #include "gui/app/program_app.h"
 #include "gui/link/com_setup_dlg.h"
 #include "gui/link/find_cable_dlg.h"
-#include "gui/link/login_dlg.h"
 #include "gui/link/port_chooser_dlg.h"
 #include "gui/link/process_dlg.h"
 #include "gui/view/program_view.h"
@@ -76,16 +75,8 @@ protected:
             ASSERT_TRUE(SetPortDevice(store, slot, devices[slot - 1]).ok());
         }
         ASSERT_TRUE(store.SetInt("Software\\radioprog-test", "com", 1).ok());
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        options.demo = demo;
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) {
-            auto* login = qobject_cast<CLoginDlg*>(modal);
-            login->roleList()->setCurrentIndex(1);
-            login->accept();
-        });
-        ASSERT_TRUE(m_app->Start());
+        m_app = testing::StartAsAdmin(m_dir.path(), demo);
+        ASSERT_NE(m_app->mainFrame(), nullptr);
         m_app->context().system = m_system.roots();
     }
     CMainFrame* Frame() const { return m_app->mainFrame(); }

@@ -20,7 +20,6 @@
 #include "gui/dialogs/backups_dlg.h"
 #include "gui/dialogs/compare_dlg.h"
 #include "gui/dialogs/transfer_options_dlg.h"
-#include "gui/link/login_dlg.h"
 #include "gui/link/process_dlg.h"
 #include "gui/view/program_view.h"
 #include "gui_fixture.h"
@@ -42,15 +41,8 @@ protected:
             "Field1=136-174MHz\n[English]\nCompany=Radio Co\nAppName=Radio\n");
     }
     void Start(const SimFaults& faults = {}) {
-        StartOptions options;
-        options.appDir = m_dir.path().string();
-        m_app = std::make_unique<CProgramApp>(options);
-        OnNextModal([](QWidget* modal) {
-            auto* login = qobject_cast<CLoginDlg*>(modal);
-            login->roleList()->setCurrentIndex(1);
-            login->accept();
-        });
-        ASSERT_TRUE(m_app->Start());
+        m_app = testing::StartAsAdmin(m_dir.path());
+        ASSERT_NE(m_app->mainFrame(), nullptr);
         RadioSimulator simulator(DemoMemory(), faults);
         PtyRadio::Started started = PtyRadio::Start(simulator, {});
         ASSERT_TRUE(started.radio) << started.error;
