@@ -8,6 +8,7 @@
 #include "../support/background_process.h"
 #include "../support/process.h"
 #include "../support/temp_dir.h"
+#include "cli_run.h"
 
 namespace radioprog {
 namespace {
@@ -25,10 +26,7 @@ protected:
         ASSERT_EQ(Cli({"set", File("fleet.dat"), "2", "rx=145.5", "power=Low"}).exitCode, 0);
     }
     ProcessResult Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--appdir", m_dir.path().string()});
-        return RunProcess(RADIOPROG_CLI, args,
-                          {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
-                           "XDG_DATA_HOME=" + (m_dir / "data").string()});
+        return testing::RunCli(m_dir, std::move(args));
     }
     std::string File(const std::string& name) const { return (m_dir / name).string(); }
     /// A simulated radio on a pseudo-terminal; its device is its first line.

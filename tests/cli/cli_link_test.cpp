@@ -7,6 +7,7 @@
 #include "../support/process.h"
 #include "../support/pseudo_terminal.h"
 #include "../support/temp_dir.h"
+#include "cli_run.h"
 #include "core/sim/demo_memory.h"
 
 namespace radioprog {
@@ -21,10 +22,7 @@ using testing::TempDir;
 class CliLinkTest : public ::testing::Test {
 protected:
     ProcessResult Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--appdir", m_dir.path().string()});
-        return RunProcess(RADIOPROG_CLI, args,
-                          {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
-                           "XDG_DATA_HOME=" + (m_dir / "data").string()});
+        return testing::RunCli(m_dir, std::move(args));
     }
     std::string File(const std::string& name) const { return (m_dir / name).string(); }
     std::unique_ptr<BackgroundProcess> Sim(std::vector<std::string> args) {

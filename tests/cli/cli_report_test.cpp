@@ -11,6 +11,7 @@
 #include "../support/pdf_reader.h"
 #include "../support/process.h"
 #include "../support/temp_dir.h"
+#include "cli_run.h"
 
 namespace radioprog {
 namespace {
@@ -36,10 +37,7 @@ protected:
     }
 
     ProcessResult Cli(std::vector<std::string> args) {
-        args.insert(args.begin(), {"--appdir", m_dir.path().string()});
-        return RunProcess(RADIOPROG_CLI, args,
-                          {"XDG_CONFIG_HOME=" + (m_dir / "config").string(),
-                           "XDG_DATA_HOME=" + (m_dir / "data").string()});
+        return testing::RunCli(m_dir, std::move(args));
     }
     std::string File(const std::string& name) const { return (m_dir / name).string(); }
 
