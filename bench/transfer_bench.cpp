@@ -114,14 +114,19 @@ Cost CostOf(TransferDirection direction) {
             kConnection.pausesMs + kHalfBlocks / 2, kHalfBlocks / 2};
 }
 
-Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds answerDelay,
-            SerialTrace* trace = nullptr) {
-    Run run;
+// A memory whose every byte tells its address, so that a shifted byte would show.
+RadioImage CountingMemory() {
     RadioImage memory;
     for (std::size_t i = 0; i < memory.size(); ++i) {
         memory[i] = static_cast<std::uint8_t>(i);
     }
-    RadioSimulator simulator(memory);
+    return memory;
+}
+
+Run RunOnce(TransferDirection direction, int baud, std::chrono::microseconds answerDelay,
+            SerialTrace* trace = nullptr) {
+    Run run;
+    RadioSimulator simulator(CountingMemory());
     simulator.UseStandardIdentity();
     PtyRadio::Options options;
     options.baud = baud;
@@ -172,11 +177,7 @@ double FloorOf(TransferDirection direction, std::chrono::microseconds answerDela
 // The safe write at 9600 baud: the backup read, the write and the verify read, with the backup
 // kept in a file, against the sum of the three transfers' floors.
 double RunSafeWrite(std::chrono::microseconds answerDelay) {
-    RadioImage memory;
-    for (std::size_t i = 0; i < memory.size(); ++i) {
-        memory[i] = static_cast<std::uint8_t>(i);
-    }
-    RadioSimulator simulator(memory);
+    RadioSimulator simulator(CountingMemory());
     simulator.UseStandardIdentity();
     PtyRadio::Options options;
     options.baud = 9600;
